@@ -1,0 +1,45 @@
+# Provides the target zel_jpeg: the libjpeg API of libjpeg-turbo with SIMD.
+# Natively it is Debian's libjpeg62-turbo; for Windows there is no package, so
+# Debian's source package (unpacked by scripts/setup.sh) is built as a static
+# library with the same mingw toolchain and nasm.
+add_library(zel_jpeg INTERFACE)
+
+if(NOT WIN32)
+    find_package(JPEG REQUIRED)
+    target_link_libraries(zel_jpeg INTERFACE JPEG::JPEG)
+    return()
+endif()
+
+set(jpegSource "${ZEL_CACHE_DIR}/libjpeg-turbo/src")
+if(NOT EXISTS "${jpegSource}/CMakeLists.txt")
+    message(FATAL_ERROR "libjpeg-turbo source not found in ${jpegSource}: run scripts/setup.sh")
+endif()
+
+include(ExternalProject)
+set(jpegPrefix "${CMAKE_BINARY_DIR}/libjpeg-turbo")
+set(jpegLibrary "${jpegPrefix}/install/lib/libjpeg.a")
+ExternalProject_Add(libjpeg_turbo
+    SOURCE_DIR "${jpegSource}"
+    PREFIX "${jpegPrefix}"
+    BINARY_DIR "${jpegPrefix}/build"
+    INSTALL_DIR "${jpegPrefix}/install"
+    CMAKE_GENERATOR Ninja
+    CMAKE_ARGS
+        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+        -DCMAKE_INSTALL_PREFIX=<INSTALL_DIR>
+        -DCMAKE_INSTALL_LIBDIR=lib
+        -DCMAKE_BUILD_TYPE=Release
+        -DENABLE_SHARED=OFF
+        -DENABLE_STATIC=ON
+        -DWITH_TURBOJPEG=OFF
+        -DREQUIRE_SIMD=ON
+    BUILD_BYPRODUCTS "${jpegLibrary}"
+    USES_TERMINAL_BUILD OFF)
+
+file(MAKE_DIRECTORY "${jpegPrefix}/install/include")
+add_library(zel_jpeg_static STATIC IMPORTED GLOBAL)
+set_target_properties(zel_jpeg_static PROPERTIES
+    IMPORTED_LOCATION "${jpegLibrary}"
+    INTERFACE_INCLUDE_DIRECTORIES "${jpegPrefix}/install/include")
+add_dependencies(zel_jpeg_static libjpeg_turbo)
+target_link_libraries(zel_jpeg INTERFACE zel_jpeg_static)

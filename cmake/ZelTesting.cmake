@@ -1,0 +1,73 @@
+# GoogleTest in all three builds and the way tests are registered.
+# Natively Debian's built library is used; the Windows builds compile its
+# sources (/usr/src/googletest) with the mingw toolchain. Windows test programs
+# run under 64-bit Wine through tests/win/wine-run.sh; the 32-bit build cannot
+# run here (this kernel has no 32-bit execution), so its tests are built only.
+include(GoogleTest)
+enable_testing()
+
+if(NOT CMAKE_CROSSCOMPILING)
+    find_package(GTest REQUIRED)
+    add_library(zel_gtest INTERFACE)
+    target_link_libraries(zel_gtest INTERFACE GTest::gtest GTest::gmock)
+    add_library(zel_gtest_main INTERFACE)
+    target_link_libraries(zel_gtest_main INTERFACE zel_gtest GTest::gtest_main)
+    set(ZEL_RUN_TESTS ON)
+else()
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
+    add_library(zel_gtest INTERFACE)
+    target_link_libraries(zel_gtest INTERFACE gtest gmock)
+    add_library(zel_gtest_main INTERFACE)
+    target_link_libraries(zel_gtest_main INTERFACE zel_gtest gtest_main)
+    if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
+        set(ZEL_RUN_TESTS ON)
+        set(ZEL_WINE_RUN "${CMAKE_SOURCE_DIR}/tests/win/wine-run.sh")
+        set(ZEL_WINE_STATE "${CMAKE_BINARY_DIR}/wine")
+        set(CMAKE_CROSSCOMPILING_EMULATOR "${ZEL_WINE_RUN};--state;${ZEL_WINE_STATE}")
+    else()
+        set(ZEL_RUN_TESTS OFF)
+    endif()
+endif()
+
+# zel_add_gtest(NAME SOURCES ... LIBS ... [DISPLAY16])
+# DISPLAY16 runs the program on a virtual X display of depth 16 instead of
+# Wine's null graphics driver (which shows a 32-bit display).
+function(zel_add_gtest name)
+    cmake_parse_arguments(arg "DISPLAY16" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${arg_SOURCES})
+    target_link_libraries(${name} PRIVATE ${arg_LIBS} zel_gtest_main)
+    zel_warnings(${name})
+    if(NOT ZEL_RUN_TESTS)
+        return()
+    endif()
+    if(CMAKE_CROSSCOMPILING)
+        set(fixtures wine)
+        set(environment "")
+        if(arg_DISPLAY16)
+            list(APPEND fixtures xvfb16)
+            set(environment "ZEL_WINE_DISPLAY=xvfb16")
+        endif()
+        gtest_discover_tests(${name}
+            DISCOVERY_MODE PRE_TEST
+            DISCOVERY_TIMEOUT 120
+            PROPERTIES FIXTURES_REQUIRED "${fixtures}" ENVIRONMENT "${environment}" TIMEOUT 300)
+    else()
+        gtest_discover_tests(${name} PROPERTIES TIMEOUT 120)
+    endif()
+endfunction()
+
+if(ZEL_RUN_TESTS AND CMAKE_CROSSCOMPILING)
+    # One settled prefix per build tree, shared by every test; the wrapper
+    # creates it under a lock, so parallel tests never race to build it.
+    add_test(NAME wine.prefix COMMAND "${ZEL_WINE_RUN}" --state "${ZEL_WINE_STATE}" --setup)
+    set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+    add_test(NAME wine.shutdown COMMAND "${ZEL_WINE_RUN}" --state "${ZEL_WINE_STATE}" --shutdown)
+    set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine)
+
+    add_test(NAME xvfb16.start COMMAND "${ZEL_WINE_RUN}" --state "${ZEL_WINE_STATE}" --start-xvfb 16)
+    set_tests_properties(xvfb16.start PROPERTIES FIXTURES_SETUP xvfb16 TIMEOUT 60)
+    add_test(NAME xvfb16.stop COMMAND "${ZEL_WINE_RUN}" --state "${ZEL_WINE_STATE}" --stop-xvfb)
+    set_tests_properties(xvfb16.stop PROPERTIES FIXTURES_CLEANUP xvfb16)
+endif()

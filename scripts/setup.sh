@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Installs what the three builds and the tests need on a Debian 12 machine and
+# fetches libjpeg-turbo's Debian source once into the cache folder. Safe to run
+# again: with everything present it only checks and returns within seconds.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cache="${ZEL_CACHE:-$root/.cache}"
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    mingw-w64 mingw-w64-tools g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+    nasm
+    wine wine64 libwine-dev
+    xvfb xauth
+    googletest libgtest-dev libbenchmark-dev libjpeg62-turbo-dev
+    python3 dpkg-dev imagemagick
+)
+
+sudo_() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+srcList=/etc/apt/sources.list.d/zel-deb-src.sources
+needUpdate=0
+if [ ! -f "$srcList" ]; then
+    sudo_ tee "$srcList" >/dev/null <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+    needUpdate=1
+fi
+
+if [ ${#missing[@]} -gt 0 ] || { [ $needUpdate = 1 ] && ! ls "$cache"/libjpeg-turbo/libjpeg-turbo_*.orig.tar.* >/dev/null 2>&1; }; then
+    export DEBIAN_FRONTEND=noninteractive
+    sudo_ apt-get update -q || echo "setup: apt-get update reported problems; continuing" >&2
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "setup: installing ${missing[*]}"
+        sudo_ apt-get install -y -q --no-install-recommends "${missing[@]}"
+    fi
+fi
+
+# libjpeg-turbo for the Windows builds comes from Debian's source package.
+if ! ls "$cache"/libjpeg-turbo/libjpeg-turbo_*.orig.tar.* >/dev/null 2>&1; then
+    mkdir -p "$cache/libjpeg-turbo"
+    (cd "$cache/libjpeg-turbo" && apt-get source --download-only libjpeg-turbo)
+fi
+# Unpacked with Debian's own patches applied; the Windows presets build from here.
+if [ ! -f "$cache/libjpeg-turbo/src/CMakeLists.txt" ]; then
+    rm -rf "$cache/libjpeg-turbo/src"
+    (cd "$cache/libjpeg-turbo" && dpkg-source --no-check -x libjpeg-turbo_*.dsc src >/dev/null)
+fi
+echo "setup: ready (libjpeg-turbo source in $cache/libjpeg-turbo/src)"

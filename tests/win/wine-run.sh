@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# Runs a Windows test program under 64-bit Wine; CMake uses it as the
+# cross-compiling emulator of the win64 build.
+#
+#   wine-run.sh --state DIR PROGRAM [ARGS...]   run PROGRAM
+#   wine-run.sh --state DIR --setup             create and settle the prefix
+#   wine-run.sh --state DIR --shutdown          stop the prefix's wineserver
+#   wine-run.sh --state DIR --start-xvfb DEPTH  start the virtual X display
+#   wine-run.sh --state DIR --stop-xvfb         stop it
+#
+# DIR holds one prefix created once per build tree, a copy of it for programs
+# that draw on the X display, and the Xvfb state. Programs use Wine's null
+# graphics driver (a 32-bit display, no X server) unless ZEL_WINE_DISPLAY=xvfb16
+# asks for the X display of depth 16.
+set -euo pipefail
+
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+
+[ "${1:-}" = --state ] || { echo "wine-run.sh: --state DIR comes first" >&2; exit 2; }
+state=$2
+shift 2
+mkdir -p "$state"
+
+export WINEDEBUG="${WINEDEBUG:--all}"
+# Wine would otherwise offer to install Mono and Gecko into a new prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset WINEARCH
+
+log() { echo "wine-run: $*" >&2; }
+
+registry() {
+    local graphics=$1
+    cat <<EOF
+REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]
+"Graphics"="$graphics"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]
+"Managed"="N"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]
+"ShowCrashDialog"=dword:00000000
+EOF
+}
+
+with_lock() {
+    local lock="$state/prefix.lock"
+    exec 9>"$lock"
+    flock 9
+    "$@"
+    flock -u 9
+    exec 9>&-
+}
+
+# Registry files must be imported from inside the prefix's C: drive.
+prepare_prefix() {
+    local prefix=$1 graphics=$2
+    if [ ! -f "$prefix/.zel-ready" ]; then
+        rm -rf "$prefix"
+        (
+            export WINEPREFIX=$prefix
+            unset DISPLAY
+            log "creating Wine prefix $prefix (once per build tree)"
+            local started=$SECONDS
+            "$wine" wineboot --init </dev/null >/dev/null 2>&1
+            registry "$graphics" >"$prefix/drive_c/zel.reg"
+            "$wine" regedit /S 'C:\zel.reg' </dev/null >/dev/null 2>&1
+            "$wineserver" -w
+            log "prefix ready in $((SECONDS - started)) s"
+        )
+        touch "$prefix/.zel-ready"
+    fi
+}
+
+# Starts the prefix's wineserver and its background services detached from this
+# process's output: services started by a test program would inherit the pipes
+# that CTest reads, and CTest would wait for them to close.
+warm_prefix() {
+    local prefix=$1
+    WINEPREFIX=$prefix "$wineserver" -p30 </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX=$prefix setsid "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+case "${1:-}" in
+--setup)
+    with_lock prepare_prefix "$state/prefix" null
+    warm_prefix "$state/prefix"
+    echo "Wine prefix ready: $state/prefix"
+    exit 0
+    ;;
+--shutdown)
+    for p in "$state/prefix" "$state/prefix-x11"; do
+        [ -d "$p" ] && WINEPREFIX=$p "$wineserver" -k >/dev/null 2>&1 || true
+    done
+    exit 0
+    ;;
+--start-xvfb)
+    depth=${2:?depth}
+    if [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then
+        echo "Xvfb already running on $(cat "$state/xvfb.display")"
+        exit 0
+    fi
+    exec 8>"$state/xvfb.displayfd"
+    setsid Xvfb -displayfd 8 -screen 0 1024x768x"$depth" -nolisten tcp \
+        </dev/null >"$state/xvfb.log" 2>&1 &
+    echo $! >"$state/xvfb.pid"
+    exec 8>&-
+    for _ in $(seq 100); do
+        [ -s "$state/xvfb.displayfd" ] && break
+        sleep 0.1
+    done
+    [ -s "$state/xvfb.displayfd" ] || { log "Xvfb did not start"; cat "$state/xvfb.log" >&2; exit 1; }
+    echo ":$(tr -d '\n' <"$state/xvfb.displayfd")" >"$state/xvfb.display"
+    echo "Xvfb depth $depth on $(cat "$state/xvfb.display")"
+    exit 0
+    ;;
+--stop-xvfb)
+    if [ -f "$state/xvfb.pid" ]; then
+        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+        rm -f "$state/xvfb.pid" "$state/xvfb.display"
+    fi
+    [ -d "$state/prefix-x11" ] && WINEPREFIX="$state/prefix-x11" "$wineserver" -k >/dev/null 2>&1 || true
+    exit 0
+    ;;
+esac
+
+if [ "${ZEL_WINE_DISPLAY:-}" = xvfb16 ]; then
+    [ -f "$state/xvfb.display" ] || { log "no Xvfb display: run the xvfb16.start test first"; exit 1; }
+    export DISPLAY
+    DISPLAY=$(cat "$state/xvfb.display")
+    with_lock prepare_prefix "$state/prefix-x11" x11
+    export WINEPREFIX="$state/prefix-x11"
+else
+    unset DISPLAY
+    with_lock prepare_prefix "$state/prefix" null
+    export WINEPREFIX="$state/prefix"
+fi
+warm_prefix "$WINEPREFIX"
+exec "$wine" "$@"

@@ -28,7 +28,7 @@ std::string TempDir::Write(const std::string& name, const std::string& text) con
 }
 
 std::string TempDir::Read(const std::string& name) const {
-    std::ifstream in(m_path / name, std::ios::binary);
+    std::ifstream in(m_path / name);
     if (!in) return "";
     std::ostringstream content;
     content << in.rdbuf();

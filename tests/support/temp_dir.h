@@ -17,7 +17,8 @@ public:
     // Writes `text` byte for byte to `name` inside the folder and returns its path.
     std::string Write(const std::string& name, const std::string& text) const;
     std::string File(const std::string& name) const { return (m_path / name).string(); }
-    // The whole content of a file inside the folder, or "" if it does not exist.
+    // A text file inside the folder, read in text mode (so "\r\n" on Windows
+    // reads as "\n"), or "" if it does not exist.
     std::string Read(const std::string& name) const;
 
 private:

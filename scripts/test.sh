@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Every test: installs what is missing, builds all four presets, runs the
+# native, sanitizer and win64 (Wine) tests, and builds the shipped win32 tree.
+# Prints one closing line with the totals; exits non-zero if anything failed.
+set -uo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+bash scripts/setup.sh || exit 1
+
+status=0
+passed=0
+failed=0
+
+step() {
+    echo "== $*"
+    "$@" || { echo "== FAILED: $*"; status=1; return 1; }
+}
+
+for preset in native native-asan win64 win32; do
+    step cmake --preset "$preset" >/dev/null || continue
+    step cmake --build --preset "$preset" || true
+done
+
+for preset in native native-asan win64; do
+    log="build/$preset/ctest.log"
+    echo "== ctest --preset $preset"
+    ctest --preset "$preset" 2>&1 | tee "$log"
+    [ "${PIPESTATUS[0]}" = 0 ] || status=1
+    summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
+    if [ -z "$summary" ]; then
+        echo "== ctest --preset $preset printed no summary"
+        status=1
+        continue
+    fi
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
+    bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$summary")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+done
+
+[ "$status" = 0 ] && [ "$failed" = 0 ] || status=1
+echo
+echo "$passed passed, $failed failed"
+exit "$status"

@@ -2,6 +2,7 @@
 
 #include "grid_movie.h"
 #include "movie_viewer.h"
+#include "print.h"
 #include "recording_window.h"
 #include "temp_dir.h"
 

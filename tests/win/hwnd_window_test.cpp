@@ -7,6 +7,7 @@
 #include "grid_movie.h"
 #include "hwnd_window.h"
 #include "movie_viewer.h"
+#include "print.h"
 #include "temp_dir.h"
 #include "test_window.h"
 

@@ -45,8 +45,9 @@ REGEDIT4
 EOF
 }
 
+# Runs "$@" holding the lock of the prefix named by its second word.
 with_lock() {
-    local lock="$state/prefix.lock"
+    local lock="$2.lock"
     exec 9>"$lock"
     flock 9
     "$@"
@@ -91,9 +92,8 @@ case "${1:-}" in
     exit 0
     ;;
 --shutdown)
-    for p in "$state/prefix" "$state/prefix-x11"; do
-        [ -d "$p" ] && WINEPREFIX=$p "$wineserver" -k >/dev/null 2>&1 || true
-    done
+    # Only the null-driver prefix: the X display's prefix is stopped with Xvfb.
+    [ -d "$state/prefix" ] && WINEPREFIX="$state/prefix" "$wineserver" -k >/dev/null 2>&1
     exit 0
     ;;
 --start-xvfb)

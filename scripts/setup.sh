@@ -13,7 +13,7 @@ packages=(
     nasm
     wine wine64 libwine-dev
     xvfb xauth
-    googletest libgtest-dev libbenchmark-dev libjpeg62-turbo-dev
+    googletest libgtest-dev libgmock-dev libbenchmark-dev libjpeg62-turbo-dev
     python3 dpkg-dev
 )
 

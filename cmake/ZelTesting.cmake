@@ -31,35 +31,51 @@ else()
     endif()
 endif()
 
-# zel_add_gtest(NAME SOURCES ... LIBS ... [DISPLAY16])
-# DISPLAY16 runs the program on a virtual X display of depth 16 instead of
-# Wine's null graphics driver (which shows a 32-bit display).
+# zel_add_gtest(NAME SOURCES ... LIBS ... [DISPLAYS null 16 8])
+# Under Wine a program runs on Wine's null graphics driver (a 32-bit display)
+# unless DISPLAYS names Xvfb depths; each display registers the program's
+# tests once more, prefixed "depthN.". The program learns its display from
+# ZEL_WINE_DISPLAY (null, xvfb16, xvfb8).
 function(zel_add_gtest name)
-    cmake_parse_arguments(arg "DISPLAY16" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(arg "" "" "SOURCES;LIBS;DISPLAYS" ${ARGN})
     add_executable(${name} ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE ${arg_LIBS} zel_gtest_main)
     zel_warnings(${name})
     if(NOT ZEL_RUN_TESTS)
         return()
     endif()
-    if(CMAKE_CROSSCOMPILING)
-        # One fixture each: the X display's own setup requires the prefix.
-        set(fixture wine)
-        set(environment "ZEL_WINE_DISPLAY=null")
-        if(arg_DISPLAY16)
-            set(fixture xvfb16)
-            set(environment "ZEL_WINE_DISPLAY=xvfb16")
+    if(NOT CMAKE_CROSSCOMPILING)
+        gtest_discover_tests(${name} PROPERTIES TIMEOUT 120)
+        return()
+    endif()
+    if(NOT arg_DISPLAYS)
+        set(arg_DISPLAYS null)
+    endif()
+    foreach(display IN LISTS arg_DISPLAYS)
+        if(display STREQUAL "null")
+            set(fixture wine)
+            set(prefix "")
+            set(environment "ZEL_WINE_DISPLAY=null")
+        else()
+            set(fixture xvfb${display})
+            set(prefix "depth${display}.")
+            set(environment "ZEL_WINE_DISPLAY=xvfb${display}")
+            set_property(GLOBAL APPEND PROPERTY ZEL_XVFB_DEPTHS ${display})
         endif()
         gtest_discover_tests(${name}
+            TEST_PREFIX "${prefix}"
             DISCOVERY_MODE PRE_TEST
             DISCOVERY_TIMEOUT 120
             PROPERTIES FIXTURES_REQUIRED ${fixture} ENVIRONMENT ${environment} TIMEOUT 300)
-    else()
-        gtest_discover_tests(${name} PROPERTIES TIMEOUT 120)
-    endif()
+    endforeach()
 endfunction()
 
-if(ZEL_RUN_TESTS AND CMAKE_CROSSCOMPILING)
+# The fixtures of the Wine tests; called once every test is registered, so
+# that only the X displays some program asked for are started.
+function(zel_add_wine_fixtures)
+    if(NOT (ZEL_RUN_TESTS AND CMAKE_CROSSCOMPILING))
+        return()
+    endif()
     # One settled prefix per build tree, shared by every test; the wrapper
     # creates it under a lock, so parallel tests never race to build it.
     add_test(NAME wine.prefix COMMAND "${ZEL_WINE_RUN}" --state "${ZEL_WINE_STATE}" --setup)
@@ -67,8 +83,13 @@ if(ZEL_RUN_TESTS AND CMAKE_CROSSCOMPILING)
     add_test(NAME wine.shutdown COMMAND "${ZEL_WINE_RUN}" --state "${ZEL_WINE_STATE}" --shutdown)
     set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine)
 
-    add_test(NAME xvfb16.start COMMAND "${ZEL_WINE_RUN}" --state "${ZEL_WINE_STATE}" --start-xvfb 16)
-    set_tests_properties(xvfb16.start PROPERTIES FIXTURES_SETUP xvfb16 FIXTURES_REQUIRED wine TIMEOUT 60)
-    add_test(NAME xvfb16.stop COMMAND "${ZEL_WINE_RUN}" --state "${ZEL_WINE_STATE}" --stop-xvfb)
-    set_tests_properties(xvfb16.stop PROPERTIES FIXTURES_CLEANUP xvfb16)
-endif()
+    get_property(depths GLOBAL PROPERTY ZEL_XVFB_DEPTHS)
+    list(REMOVE_DUPLICATES depths)
+    foreach(depth IN LISTS depths)
+        add_test(NAME xvfb${depth}.start COMMAND "${ZEL_WINE_RUN}" --state "${ZEL_WINE_STATE}" --start-xvfb ${depth})
+        set_tests_properties(xvfb${depth}.start PROPERTIES
+            FIXTURES_SETUP xvfb${depth} FIXTURES_REQUIRED wine TIMEOUT 60)
+        add_test(NAME xvfb${depth}.stop COMMAND "${ZEL_WINE_RUN}" --state "${ZEL_WINE_STATE}" --stop-xvfb ${depth})
+        set_tests_properties(xvfb${depth}.stop PROPERTIES FIXTURES_CLEANUP xvfb${depth})
+    endforeach()
+endfunction()

@@ -62,6 +62,10 @@ public:
     int32_t GetLoadState() const { return m_loadState.load(std::memory_order_acquire); }
     void SetLoadState(int32_t state) { m_loadState.store(state, std::memory_order_release); }
 
+    // The screen's format (15, 16 or 24), or 0 until detected or when detection failed.
+    int32_t GetPixelDepth() const { return m_pixelDepth; }
+    void SetPixelDepth(int32_t depth) { m_pixelDepth = depth; }
+
     int32_t GetCurrentView() const { return m_currentView; }
     // Used by the plug-in to restore a saved view before a description is read.
     // With a description loaded, a view outside it is refused (returns false).
@@ -84,6 +88,7 @@ private:
     ViewTable m_table;
     FrameTable m_frames;
     std::atomic<int32_t> m_loadState{kNothingToShow};
+    int32_t m_pixelDepth = 0;
     int32_t m_currentView = 0;
     int32_t m_previousView = 0;
     DirectionCode m_directionCode = kNoDirection;

@@ -5,13 +5,12 @@
 #   wine-run.sh --state DIR PROGRAM [ARGS...]   run PROGRAM
 #   wine-run.sh --state DIR --setup             create and settle the prefix
 #   wine-run.sh --state DIR --shutdown          stop the prefix's wineserver
-#   wine-run.sh --state DIR --start-xvfb DEPTH  start the virtual X display
-#   wine-run.sh --state DIR --stop-xvfb         stop it
+#   wine-run.sh --state DIR --start-xvfb DEPTH  start a virtual X display
+#   wine-run.sh --state DIR --stop-xvfb DEPTH   stop it and its prefix
 #
-# DIR holds one prefix created once per build tree, a copy of it for programs
-# that draw on the X display, and the Xvfb state. Programs use Wine's null
-# graphics driver (a 32-bit display, no X server) unless ZEL_WINE_DISPLAY=xvfb16
-# asks for the X display of depth 16.
+# DIR holds one prefix created once per build tree, one more per X display, and
+# the Xvfb state. Programs use Wine's null graphics driver (a 32-bit display, no
+# X server) unless ZEL_WINE_DISPLAY=xvfbN asks for the X display of depth N.
 set -euo pipefail
 
 wine=/usr/lib/wine/wine64
@@ -93,49 +92,57 @@ case "${1:-}" in
     ;;
 --shutdown)
     # Only the null-driver prefix: the X display's prefix is stopped with Xvfb.
-    [ -d "$state/prefix" ] && WINEPREFIX="$state/prefix" "$wineserver" -k >/dev/null 2>&1
+    [ -d "$state/prefix" ] && WINEPREFIX="$state/prefix" "$wineserver" -k >/dev/null 2>&1 || true
     exit 0
     ;;
 --start-xvfb)
     depth=${2:?depth}
-    if [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then
-        echo "Xvfb already running on $(cat "$state/xvfb.display")"
+    x="$state/xvfb$depth"
+    if [ -f "$x.pid" ] && kill -0 "$(cat "$x.pid")" 2>/dev/null; then
+        echo "Xvfb depth $depth already running on $(cat "$x.display")"
         exit 0
     fi
-    exec 8>"$state/xvfb.displayfd"
-    setsid Xvfb -displayfd 8 -screen 0 1024x768x"$depth" -nolisten tcp \
-        </dev/null >"$state/xvfb.log" 2>&1 &
-    echo $! >"$state/xvfb.pid"
+    rm -f "$x.displayfd" "$x.display"
+    exec 8>"$x.displayfd"
+    setsid Xvfb -displayfd 8 -screen 0 1024x768x"$depth" -nolisten tcp </dev/null >"$x.log" 2>&1 &
+    echo $! >"$x.pid"
     exec 8>&-
     for _ in $(seq 100); do
-        [ -s "$state/xvfb.displayfd" ] && break
+        [ -s "$x.displayfd" ] && break
         sleep 0.1
     done
-    [ -s "$state/xvfb.displayfd" ] || { log "Xvfb did not start"; cat "$state/xvfb.log" >&2; exit 1; }
-    echo ":$(tr -d '\n' <"$state/xvfb.displayfd")" >"$state/xvfb.display"
-    echo "Xvfb depth $depth on $(cat "$state/xvfb.display")"
+    [ -s "$x.displayfd" ] || { log "Xvfb did not start"; cat "$x.log" >&2; exit 1; }
+    echo ":$(tr -d '\n' <"$x.displayfd")" >"$x.display"
+    echo "Xvfb depth $depth on $(cat "$x.display")"
     exit 0
     ;;
 --stop-xvfb)
-    if [ -f "$state/xvfb.pid" ]; then
-        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
-        rm -f "$state/xvfb.pid" "$state/xvfb.display"
+    depth=${2:?depth}
+    x="$state/xvfb$depth"
+    [ -d "$state/prefix-x11-$depth" ] && WINEPREFIX="$state/prefix-x11-$depth" "$wineserver" -k >/dev/null 2>&1 || true
+    if [ -f "$x.pid" ]; then
+        kill "$(cat "$x.pid")" 2>/dev/null || true
+        rm -f "$x.pid" "$x.display"
     fi
-    [ -d "$state/prefix-x11" ] && WINEPREFIX="$state/prefix-x11" "$wineserver" -k >/dev/null 2>&1 || true
     exit 0
     ;;
 esac
 
-if [ "${ZEL_WINE_DISPLAY:-}" = xvfb16 ]; then
-    [ -f "$state/xvfb.display" ] || { log "no Xvfb display: run the xvfb16.start test first"; exit 1; }
+case "${ZEL_WINE_DISPLAY:-null}" in
+xvfb*)
+    depth=${ZEL_WINE_DISPLAY#xvfb}
+    [ -f "$state/xvfb$depth.display" ] || { log "no Xvfb of depth $depth: run the xvfb$depth.start test first"; exit 1; }
     export DISPLAY
-    DISPLAY=$(cat "$state/xvfb.display")
-    with_lock prepare_prefix "$state/prefix-x11" x11
-    export WINEPREFIX="$state/prefix-x11"
-else
+    DISPLAY=$(cat "$state/xvfb$depth.display")
+    # One prefix per X display: a wineserver's desktop belongs to one display.
+    with_lock prepare_prefix "$state/prefix-x11-$depth" x11
+    export WINEPREFIX="$state/prefix-x11-$depth"
+    ;;
+*)
     unset DISPLAY
     with_lock prepare_prefix "$state/prefix" null
     export WINEPREFIX="$state/prefix"
-fi
+    ;;
+esac
 warm_prefix "$WINEPREFIX"
 exec "$wine" "$@"

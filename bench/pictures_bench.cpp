@@ -1,0 +1,141 @@
+// Decoding, packing and blending one 640 x 480 view of a moviegen movie, each
+// against its yardstick measured in the same run: a bare libjpeg-turbo decode of
+// the same file, or a memcpy of the same bytes.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "bare_decode.h"
+#include "blend.h"
+#include "moviegen.h"
+#include "pack.h"
+#include "ratio_reporter.h"
+#include "view_decode.h"
+
+namespace zel::bench {
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+
+// Two neighbouring views written once per run into a private folder.
+struct Views {
+    Views() {
+        folder = std::filesystem::temp_directory_path() / "zel-bench-pictures";
+        std::filesystem::create_directories(folder);
+        moviegen::MovieOptions options;
+        options.width = kWidth;
+        options.height = kHeight;
+        std::string error;
+        for (int col : {0, 1}) {
+            paths[col] = (folder / ("view" + std::to_string(col) + ".jpg")).string();
+            if (!moviegen::WriteJpeg(paths[col], moviegen::RenderView(options, 1, col), options.jpeg, &error)) {
+                std::fprintf(stderr, "moviegen: %s\n", error.c_str());
+                std::exit(1);
+            }
+            DecodeIntoRgbFrame(paths[col], rgb[col]);
+        }
+    }
+    ~Views() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    std::filesystem::path folder;
+    std::string paths[2];
+    RgbFrame rgb[2] = {RgbFrame(kWidth, kHeight), RgbFrame(kWidth, kHeight)};
+};
+
+const Views& TheViews() {
+    static const Views views;
+    return views;
+}
+
+void BareLibjpegDecode(benchmark::State& state) {
+    std::vector<uint8_t> pixels(size_t(kWidth) * kHeight * 3);
+    for (auto _ : state) {
+        if (!BareDecode(TheViews().paths[0], pixels)) state.SkipWithError("bare decode failed");
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+
+void ControlDecodeRgb(benchmark::State& state) {
+    RgbFrame frame(kWidth, kHeight);
+    for (auto _ : state) {
+        if (DecodeIntoRgbFrame(TheViews().paths[0], frame) != 1) state.SkipWithError("decode failed");
+        benchmark::DoNotOptimize(frame.Row(0));
+    }
+}
+
+void PluginDecodePack16(benchmark::State& state) {
+    PlaneBuffer planes;
+    std::unique_ptr<PackedFrame> result;
+    for (auto _ : state) {
+        auto request = std::make_unique<DecodeRequest>();
+        *request = {kHeight, kWidth, kDepth16, &result, TheViews().paths[0]};
+        DecodeAndPack(std::move(request), planes);
+        if (!result) state.SkipWithError("decode failed");
+        benchmark::DoNotOptimize(result.get());
+    }
+}
+
+void CopyBytes(benchmark::State& state, size_t bytes) {
+    std::vector<uint8_t> from(bytes, 1), to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+void MemcpyRgbFrame(benchmark::State& state) { CopyBytes(state, size_t(kWidth) * kHeight * 3); }
+void MemcpyPacked16(benchmark::State& state) { CopyBytes(state, PackedRowBytes(kWidth, kDepth16) * kHeight); }
+void MemcpyPacked24(benchmark::State& state) { CopyBytes(state, PackedRowBytes(kWidth, kDepth24) * kHeight); }
+
+void Pack(benchmark::State& state, int32_t depth) {
+    for (auto _ : state) {
+        std::unique_ptr<PackedFrame> packed = PackFrame(TheViews().rgb[0], depth);
+        benchmark::DoNotOptimize(packed.get());
+    }
+}
+void Pack16(benchmark::State& state) { Pack(state, kDepth16); }
+void Pack24(benchmark::State& state) { Pack(state, kDepth24); }
+
+void Blend(benchmark::State& state, int32_t depth) {
+    const auto a = PackFrame(TheViews().rgb[0], depth);
+    const auto b = PackFrame(TheViews().rgb[1], depth);
+    for (auto _ : state) {
+        std::unique_ptr<PackedFrame> mixed = BlendPackedFrames(*a, *b);
+        benchmark::DoNotOptimize(mixed.get());
+    }
+}
+void Blend16(benchmark::State& state) { Blend(state, kDepth16); }
+void Blend24(benchmark::State& state) { Blend(state, kDepth24); }
+
+BENCHMARK(BareLibjpegDecode);
+BENCHMARK(ControlDecodeRgb);
+BENCHMARK(PluginDecodePack16);
+BENCHMARK(MemcpyRgbFrame);
+BENCHMARK(MemcpyPacked16);
+BENCHMARK(MemcpyPacked24);
+BENCHMARK(Pack16);
+BENCHMARK(Pack24);
+BENCHMARK(Blend16);
+BENCHMARK(Blend24);
+
+}  // namespace
+}  // namespace zel::bench
+
+int main(int argc, char** argv) {
+    using zel::bench::Ratio;
+    return zel::bench::RunAndPrintRatios(argc, argv,
+                                         {
+                                             {"decode_rgb_vs_libjpeg", "ControlDecodeRgb", "BareLibjpegDecode"},
+                                             {"decode_pack16_vs_libjpeg", "PluginDecodePack16", "BareLibjpegDecode"},
+                                             {"pack16_vs_memcpy", "Pack16", "MemcpyRgbFrame"},
+                                             {"pack24_vs_memcpy", "Pack24", "MemcpyRgbFrame"},
+                                             {"blend16_vs_memcpy", "Blend16", "MemcpyPacked16"},
+                                             {"blend24_vs_memcpy", "Blend24", "MemcpyPacked24"},
+                                         });
+}

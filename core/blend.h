@@ -1,0 +1,17 @@
+// The crossfade's 50% mix of two packed frames: every channel of the result is
+// the floor of the mean of the two inputs' channels, with no bleeding between
+// channels (bit 15 stays clear at 15 bits). At 24 bits with odd width the
+// inputs' pad bytes are skipped and the result's are 0. Symmetric in its inputs.
+#pragma once
+
+#include <memory>
+
+#include "frames.h"
+
+namespace zel {
+
+// None when the frames differ in depth or size, the depth is not 15, 16 or 24,
+// or the memory cannot be had.
+std::unique_ptr<PackedFrame> BlendPackedFrames(const PackedFrame& current, const PackedFrame& previous);
+
+}  // namespace zel

@@ -1,0 +1,65 @@
+// The two kinds of view frame. The control keeps RgbFrames and packs the current
+// one at each paint; the plug-in packs once and keeps PackedFrames in the
+// screen's format.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "frame_table.h"
+
+namespace zel {
+
+// PixelDepth: the screen's format, 15 (RGB 5-5-5), 16 (RGB 5-6-5) or 24 (B, G, R);
+// 0 when it could not be detected.
+inline constexpr int32_t kDepth15 = 15;
+inline constexpr int32_t kDepth16 = 16;
+inline constexpr int32_t kDepth24 = 24;
+
+inline bool IsPackedDepth(int32_t depth) { return depth == kDepth15 || depth == kDepth16 || depth == kDepth24; }
+
+// width x height pixels of R, G, B bytes, rows top to bottom without padding.
+// A new frame is black, so a view whose decode failed never shows undefined pixels.
+class RgbFrame : public Frame {
+public:
+    RgbFrame(int32_t width, int32_t height)
+        : m_width(width), m_height(height), m_pixels(size_t(width) * size_t(height) * 3) {}
+
+    int32_t Width() const { return m_width; }
+    int32_t Height() const { return m_height; }
+    uint8_t* Row(int32_t y) { return m_pixels.data() + size_t(y) * size_t(m_width) * 3; }
+    const uint8_t* Row(int32_t y) const { return m_pixels.data() + size_t(y) * size_t(m_width) * 3; }
+    const std::vector<uint8_t>& Pixels() const { return m_pixels; }
+
+private:
+    int32_t m_width;
+    int32_t m_height;
+    std::vector<uint8_t> m_pixels;
+};
+
+// Bytes of one packed row: 2 a pixel at 15 and 16 bits; 3 at 24 bits, plus one
+// 0 byte after a row of odd width so every row has an even length. 0 for any other depth.
+size_t PackedRowBytes(int32_t width, int32_t depth);
+
+class PackedFrame : public Frame {
+public:
+    PackedFrame(int32_t width, int32_t height, int32_t depth)
+        : m_width(width), m_height(height), m_depth(depth), m_bytes(PackedRowBytes(width, depth) * size_t(height)) {}
+
+    int32_t Width() const { return m_width; }
+    int32_t Height() const { return m_height; }
+    int32_t Depth() const { return m_depth; }
+    size_t RowBytes() const { return PackedRowBytes(m_width, m_depth); }
+    uint8_t* Row(int32_t y) { return m_bytes.data() + size_t(y) * RowBytes(); }
+    const uint8_t* Row(int32_t y) const { return m_bytes.data() + size_t(y) * RowBytes(); }
+    const std::vector<uint8_t>& Bytes() const { return m_bytes; }
+
+private:
+    int32_t m_width;
+    int32_t m_height;
+    int32_t m_depth;
+    std::vector<uint8_t> m_bytes;
+};
+
+}  // namespace zel

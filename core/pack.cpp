@@ -1,0 +1,113 @@
+#include "pack.h"
+
+#include <algorithm>
+#include <new>
+
+#include "pixel_loops.h"
+
+namespace zel {
+
+size_t PackedRowBytes(int32_t width, int32_t depth) {
+    if (width <= 0) return 0;
+    switch (depth) {
+    case kDepth15:
+    case kDepth16:
+        return size_t(width) * 2;
+    case kDepth24:
+        return size_t(width) * 3 + size_t(width & 1);
+    default:
+        return 0;
+    }
+}
+
+namespace {
+
+inline uint16_t Pack15(uint32_t r, uint32_t g, uint32_t b) { return uint16_t((r >> 3) << 10 | (g >> 3) << 5 | b >> 3); }
+inline uint16_t Pack16(uint32_t r, uint32_t g, uint32_t b) { return uint16_t((r >> 3) << 11 | (g >> 2) << 5 | b >> 3); }
+
+template <int32_t Depth>
+ZEL_INLINE_BODY void PutPixel(uint32_t r, uint32_t g, uint32_t b, uint8_t* out, int32_t x) {
+    if constexpr (Depth == kDepth24) {
+        out[3 * x] = uint8_t(b);
+        out[3 * x + 1] = uint8_t(g);
+        out[3 * x + 2] = uint8_t(r);
+    } else {
+        const uint16_t word = Depth == kDepth15 ? Pack15(r, g, b) : Pack16(r, g, b);
+        out[2 * x] = uint8_t(word);
+        out[2 * x + 1] = uint8_t(word >> 8);
+    }
+}
+
+// One pointer for the interleaved source, so the vectoriser sees one stream of
+// R, G, B triples rather than three unrelated strided streams.
+template <int32_t Depth>
+ZEL_INLINE_BODY void PackInterleavedRow(const uint8_t* rgb, int32_t count, uint8_t* out) {
+    for (int32_t x = 0; x < count; ++x) {
+        const uint32_t r = rgb[3 * x], g = rgb[3 * x + 1], b = rgb[3 * x + 2];
+        PutPixel<Depth>(r, g, b, out, x);
+    }
+}
+
+template <int32_t Depth>
+ZEL_INLINE_BODY void PackPlanarRow(const uint8_t* red, const uint8_t* green, const uint8_t* blue, int32_t count, uint8_t* out) {
+    for (int32_t x = 0; x < count; ++x) PutPixel<Depth>(red[x], green[x], blue[x], out, x);
+}
+
+ZEL_PIXEL_LOOP void PackRgbRow15(const uint8_t* rgb, int32_t count, uint8_t* out) {
+    PackInterleavedRow<kDepth15>(rgb, count, out);
+}
+ZEL_PIXEL_LOOP void PackRgbRow16(const uint8_t* rgb, int32_t count, uint8_t* out) {
+    PackInterleavedRow<kDepth16>(rgb, count, out);
+}
+ZEL_PIXEL_LOOP void PackRgbRow24(const uint8_t* rgb, int32_t count, uint8_t* out) {
+    PackInterleavedRow<kDepth24>(rgb, count, out);
+}
+
+void PackRgbRow(int32_t depth, const uint8_t* rgb, int32_t count, uint8_t* out) {
+    if (depth == kDepth15) PackRgbRow15(rgb, count, out);
+    if (depth == kDepth16) PackRgbRow16(rgb, count, out);
+    if (depth == kDepth24) PackRgbRow24(rgb, count, out);
+}
+
+ZEL_PIXEL_LOOP void PackPlaneRow(int32_t depth, const uint8_t* red, const uint8_t* green, const uint8_t* blue,
+                                 int32_t count, uint8_t* out) {
+    if (depth == kDepth15) PackPlanarRow<kDepth15>(red, green, blue, count, out);
+    if (depth == kDepth16) PackPlanarRow<kDepth16>(red, green, blue, count, out);
+    if (depth == kDepth24) PackPlanarRow<kDepth24>(red, green, blue, count, out);
+}
+
+// Pad bytes and the area no picture reached start as 0 (black).
+std::unique_ptr<PackedFrame> NewPackedFrame(int32_t width, int32_t height, int32_t depth) {
+    if (!IsPackedDepth(depth) || width <= 0 || height <= 0) return nullptr;
+    try {
+        return std::make_unique<PackedFrame>(width, height, depth);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<PackedFrame> PackFrame(const RgbFrame& source, int32_t depth) {
+    std::unique_ptr<PackedFrame> frame = NewPackedFrame(source.Width(), source.Height(), depth);
+    if (!frame || frame->Bytes().empty()) return nullptr;
+    for (int32_t y = 0; y < source.Height(); ++y) {
+        PackRgbRow(depth, source.Row(y), source.Width(), frame->Row(y));
+    }
+    return frame;
+}
+
+std::unique_ptr<PackedFrame> PackFrame(const PlaneBuffer& source, int32_t width, int32_t height, int32_t depth) {
+    std::unique_ptr<PackedFrame> frame = NewPackedFrame(width, height, depth);
+    if (!frame || frame->Bytes().empty()) return nullptr;
+    const int32_t columns = std::min(width, source.ImageWidth());
+    const int32_t rows = std::min(height, source.ImageHeight());
+    for (int32_t y = 0; y < rows; ++y) {
+        const size_t offset = size_t(y) * size_t(source.Stride());
+        PackPlaneRow(depth, source.Red() + offset, source.Green() + offset, source.Blue() + offset, columns,
+                     frame->Row(y));
+    }
+    return frame;
+}
+
+}  // namespace zel

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "load_state.h"
+
 namespace zel {
 
 namespace {
@@ -29,6 +31,10 @@ void BlendBytes(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count) 
 }
 
 }  // namespace
+
+bool CrossfadeBeforePaint(int32_t loadState, int32_t crossfadeFlag) {
+    return loadState == kLoadFinished && crossfadeFlag != 0;
+}
 
 std::unique_ptr<PackedFrame> BlendPackedFrames(const PackedFrame& current, const PackedFrame& previous) {
     const int32_t depth = current.Depth();

@@ -10,6 +10,11 @@
 
 namespace zel {
 
+// Whether a paint of the plug-in shows the mix before the current view: only
+// once every view has arrived (LoadState 1), and only when the description's
+// crossfade flag is set. Never while nothing is shown or loading goes on.
+bool CrossfadeBeforePaint(int32_t loadState, int32_t crossfadeFlag);
+
 // None when the frames differ in depth or size, the depth is not 15, 16 or 24,
 // or the memory cannot be had.
 std::unique_ptr<PackedFrame> BlendPackedFrames(const PackedFrame& current, const PackedFrame& previous);

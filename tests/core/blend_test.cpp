@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include "load_state.h"
+
 namespace zel {
 namespace {
 
@@ -124,6 +126,14 @@ TEST(BlendPackedFrames, TheMeanRoundsDown) {
     EXPECT_EQ(Blended(24, {0, 255, 0}, {255, 0, 1}), (std::vector<uint8_t>{127, 127, 0, 0}));
     // Green 0 and 63 at 16 bits: 31, that is bits 5 to 10 = 0x3E0.
     EXPECT_EQ(Blended(16, {0x00, 0x00}, {0xE0, 0x07}), (std::vector<uint8_t>{0xE0, 0x03}));
+}
+
+TEST(CrossfadeBeforePaint, OnlyOnceLoadingHasFinishedAndTheFlagIsSet) {
+    EXPECT_TRUE(CrossfadeBeforePaint(kLoadFinished, 1));
+    EXPECT_TRUE(CrossfadeBeforePaint(kLoadFinished, -7));
+    EXPECT_FALSE(CrossfadeBeforePaint(kLoadFinished, 0));
+    EXPECT_FALSE(CrossfadeBeforePaint(kStillLoading, 1));
+    EXPECT_FALSE(CrossfadeBeforePaint(kNothingToShow, 1));
 }
 
 TEST(BlendPackedFrames, RefusesFramesThatDoNotMatch) {

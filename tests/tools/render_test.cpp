@@ -126,13 +126,5 @@ TEST(moviegen_Render, TheNextColumnTurnsTheFrontRightAndTheNextRowTipsTheTopForw
     EXPECT_NEAR(xDown, x0, 2);
 }
 
-TEST(moviegen_Render, AnUnusableSizeGivesAnEmptyImage) {
-    MovieOptions options;
-    options.width = 0;
-    const RgbImage image = RenderView(options, 0, 0);
-    EXPECT_EQ(image.width, 0);
-    EXPECT_TRUE(image.pixels.empty());
-}
-
 }  // namespace
 }  // namespace zel::moviegen

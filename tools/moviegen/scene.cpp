@@ -8,7 +8,7 @@ namespace zel::moviegen {
 
 namespace {
 
-enum class Material { Block, Bar };
+enum class Material { Slab, Tower, Bar };
 
 struct Box {
     Vec3 min, max;
@@ -17,8 +17,8 @@ struct Box {
 
 // The long low slab, the tower at its right end towards the back, and the bar.
 constexpr Box kBoxes[] = {
-    {{-1.0, -0.75, -0.55}, {1.0, -0.25, 0.55}, Material::Block},
-    {{0.25, -0.25, -0.55}, {1.0, 0.75, 0.05}, Material::Block},
+    {{-1.0, -0.75, -0.55}, {1.0, -0.25, 0.55}, Material::Slab},
+    {{0.25, -0.25, -0.55}, {1.0, 0.75, 0.05}, Material::Tower},
     {{-1.35, -0.6, -0.1}, {-1.0, -0.45, 0.1}, Material::Bar},
 };
 constexpr double kMarkerRadius = 0.25;
@@ -30,13 +30,15 @@ constexpr Vec3 kFaceColours[3][2] = {
     {{0.90, 0.58, 0.16}, {0.24, 0.36, 0.80}},  // back orange, front blue
 };
 constexpr Vec3 kUndersideLeftColour{0.25, 0.60, 0.65};
+// From high up the two tops would otherwise merge into one cream floor.
+constexpr Vec3 kTowerTopColour{0.95, 0.70, 0.62};
 constexpr Vec3 kBarColour{0.95, 0.82, 0.16};
 constexpr Vec3 kMarkerColour{0.85, 0.12, 0.12};
 constexpr Vec3 kBandColour{0.95, 0.95, 0.95};
 constexpr double kCheckerCell = 0.25;
 constexpr double kCheckerDark = 0.62;
 
-Vec3 BlockColour(int axis, bool positive, Vec3 point) {
+Vec3 BlockColour(Material material, int axis, bool positive, Vec3 point) {
     // The checkerboard uses the two coordinates along the face: the third sits
     // on a cell boundary at some faces and would flicker with rounding.
     const int u = (axis + 1) % 3, v = (axis + 2) % 3;
@@ -44,7 +46,10 @@ Vec3 BlockColour(int axis, bool positive, Vec3 point) {
     const bool dark = ((cell(point[u]) + cell(point[v])) & 1) != 0;
     // Seen from below the slab alone would look the same after half a turn.
     const bool undersideLeft = axis == 1 && !positive && point.x < 0;
-    const Vec3 base = undersideLeft ? kUndersideLeftColour : kFaceColours[axis][positive ? 1 : 0];
+    const bool towerTop = material == Material::Tower && axis == 1 && positive;
+    const Vec3 base = undersideLeft ? kUndersideLeftColour
+                      : towerTop    ? kTowerTopColour
+                                    : kFaceColours[axis][positive ? 1 : 0];
     return base * (dark ? kCheckerDark : 1.0);
 }
 
@@ -74,7 +79,8 @@ bool HitBox(const Box& box, const Ray& ray, double tMin, Hit* hit) {
     hit->point = ray.origin + ray.direction * tNear;
     const double sign = positive ? 1.0 : -1.0;
     hit->normal = {nearAxis == 0 ? sign : 0.0, nearAxis == 1 ? sign : 0.0, nearAxis == 2 ? sign : 0.0};
-    hit->colour = box.material == Material::Bar ? kBarColour : BlockColour(nearAxis, positive, hit->point);
+    hit->colour =
+        box.material == Material::Bar ? kBarColour : BlockColour(box.material, nearAxis, positive, hit->point);
     return true;
 }
 

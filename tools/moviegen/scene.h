@@ -1,7 +1,8 @@
 // The synthetic object, in object space (y up, its front facing +z): an L-shaped
-// block whose faces each have their own colour under a checkerboard, a red
-// sphere with a white band on the low part in front, and a yellow bar out of its
-// left end. No mirror or turn maps it onto itself, so every view is distinct.
+// block (a tower on the right end of a slab) whose faces each have their own
+// colour under a checkerboard, a red sphere with a tilted white band on the
+// slab's left half, and a yellow bar out of its left end. No mirror or turn maps
+// it onto itself, so every view is distinct.
 #pragma once
 
 #include "vec3.h"

@@ -9,7 +9,7 @@
 
 namespace zel::moviegen {
 
-// False, with *name unspecified, when `pattern` is unusable.
+// False when `pattern` is unusable; *name then holds part of an expansion.
 bool ExpandNamePattern(const std::string& pattern, int row, int col, std::string* name);
 
 std::string MorphFileName(int row, int col);

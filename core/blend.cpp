@@ -4,6 +4,7 @@
 #include <new>
 
 #include "load_state.h"
+#include "pixel_loops.h"
 
 namespace zel {
 
@@ -16,7 +17,7 @@ constexpr uint16_t kKeep15 = 0x7BDE;  // not bits 0, 5, 10 (nor 15)
 constexpr uint16_t kKeep16 = 0xF7DE;  // not bits 0, 5, 11
 
 // Packed words are little-endian, as every target of ours is, so a native load reads them.
-void BlendWords(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count, uint16_t keep) {
+ZEL_PIXEL_LOOP void BlendWords(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count, uint16_t keep) {
     for (size_t i = 0; i < count; ++i) {
         uint16_t p, q;
         std::memcpy(&p, a + 2 * i, 2);
@@ -26,7 +27,7 @@ void BlendWords(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count, 
     }
 }
 
-void BlendBytes(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count) {
+ZEL_PIXEL_LOOP void BlendBytes(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count) {
     for (size_t i = 0; i < count; ++i) out[i] = uint8_t((a[i] & b[i]) + ((a[i] ^ b[i]) >> 1));
 }
 
@@ -42,16 +43,15 @@ std::unique_ptr<PackedFrame> BlendPackedFrames(const PackedFrame& current, const
         current.Height() != previous.Height() || current.Width() <= 0 || current.Height() <= 0) {
         return nullptr;
     }
-    std::unique_ptr<PackedFrame> blend;
-    try {
-        blend = std::make_unique<PackedFrame>(current.Width(), current.Height(), depth);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    // Unset: every pixel byte is written below and the pad byte after it.
+    std::unique_ptr<PackedFrame> blend(
+        new (std::nothrow) PackedFrame(current.Width(), current.Height(), depth, PackedFrame::Fill::Unset));
+    if (!blend || !blend->Valid()) return nullptr;
     const size_t pixels = size_t(current.Width());
     for (int32_t y = 0; y < current.Height(); ++y) {
         if (depth == kDepth24) {
             BlendBytes(current.Row(y), previous.Row(y), blend->Row(y), pixels * 3);
+            if (pixels & 1) blend->Row(y)[pixels * 3] = 0;
         } else {
             BlendWords(current.Row(y), previous.Row(y), blend->Row(y), pixels, depth == kDepth15 ? kKeep15 : kKeep16);
         }

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "frame_table.h"
@@ -44,22 +46,33 @@ size_t PackedRowBytes(int32_t width, int32_t depth);
 
 class PackedFrame : public Frame {
 public:
-    PackedFrame(int32_t width, int32_t height, int32_t depth)
-        : m_width(width), m_height(height), m_depth(depth), m_bytes(PackedRowBytes(width, depth) * size_t(height)) {}
+    // Black: every byte 0. Unset: the bytes are left as allocated, for a writer
+    // that fills every pixel and pad byte itself (packing and blending).
+    enum class Fill { Black, Unset };
 
+    // Check Valid() afterwards: the memory may not be had.
+    PackedFrame(int32_t width, int32_t height, int32_t depth, Fill fill = Fill::Black)
+        : m_width(width), m_height(height), m_depth(depth), m_size(PackedRowBytes(width, depth) * size_t(height)) {
+        m_bytes.reset(fill == Fill::Black ? new (std::nothrow) uint8_t[m_size]() : new (std::nothrow) uint8_t[m_size]);
+    }
+
+    bool Valid() const { return m_bytes != nullptr && m_size > 0; }
     int32_t Width() const { return m_width; }
     int32_t Height() const { return m_height; }
     int32_t Depth() const { return m_depth; }
     size_t RowBytes() const { return PackedRowBytes(m_width, m_depth); }
-    uint8_t* Row(int32_t y) { return m_bytes.data() + size_t(y) * RowBytes(); }
-    const uint8_t* Row(int32_t y) const { return m_bytes.data() + size_t(y) * RowBytes(); }
-    const std::vector<uint8_t>& Bytes() const { return m_bytes; }
+    size_t Size() const { return m_size; }
+    uint8_t* Row(int32_t y) { return m_bytes.get() + size_t(y) * RowBytes(); }
+    const uint8_t* Row(int32_t y) const { return m_bytes.get() + size_t(y) * RowBytes(); }
+    // A copy of every byte, pad bytes included.
+    std::vector<uint8_t> Bytes() const { return std::vector<uint8_t>(m_bytes.get(), m_bytes.get() + m_size); }
 
 private:
     int32_t m_width;
     int32_t m_height;
     int32_t m_depth;
-    std::vector<uint8_t> m_bytes;
+    size_t m_size;
+    std::unique_ptr<uint8_t[]> m_bytes;
 };
 
 }  // namespace zel

@@ -1,6 +1,7 @@
 #include "pack.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "pixel_loops.h"
@@ -76,36 +77,46 @@ ZEL_PIXEL_LOOP void PackPlaneRow(int32_t depth, const uint8_t* red, const uint8_
     if (depth == kDepth24) PackPlanarRow<kDepth24>(red, green, blue, count, out);
 }
 
-// Pad bytes and the area no picture reached start as 0 (black).
+// Left unset: the packers below write every byte, pad bytes and the area no
+// picture reached included, so the frame is not cleared first.
 std::unique_ptr<PackedFrame> NewPackedFrame(int32_t width, int32_t height, int32_t depth) {
     if (!IsPackedDepth(depth) || width <= 0 || height <= 0) return nullptr;
-    try {
-        return std::make_unique<PackedFrame>(width, height, depth);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    std::unique_ptr<PackedFrame> frame(new (std::nothrow) PackedFrame(width, height, depth, PackedFrame::Fill::Unset));
+    return frame && frame->Valid() ? std::move(frame) : nullptr;
+}
+
+// Everything of row `y` from pixel `from` on, the pad byte included, is black.
+void BlackenRowFrom(PackedFrame& frame, int32_t y, int32_t from) {
+    const size_t start = size_t(from) * (frame.Depth() == kDepth24 ? 3 : 2);
+    std::memset(frame.Row(y) + start, 0, frame.RowBytes() - start);
 }
 
 }  // namespace
 
 std::unique_ptr<PackedFrame> PackFrame(const RgbFrame& source, int32_t depth) {
     std::unique_ptr<PackedFrame> frame = NewPackedFrame(source.Width(), source.Height(), depth);
-    if (!frame || frame->Bytes().empty()) return nullptr;
+    if (!frame) return nullptr;
     for (int32_t y = 0; y < source.Height(); ++y) {
         PackRgbRow(depth, source.Row(y), source.Width(), frame->Row(y));
+        BlackenRowFrom(*frame, y, source.Width());
     }
     return frame;
 }
 
 std::unique_ptr<PackedFrame> PackFrame(const PlaneBuffer& source, int32_t width, int32_t height, int32_t depth) {
     std::unique_ptr<PackedFrame> frame = NewPackedFrame(width, height, depth);
-    if (!frame || frame->Bytes().empty()) return nullptr;
-    const int32_t columns = std::min(width, source.ImageWidth());
-    const int32_t rows = std::min(height, source.ImageHeight());
-    for (int32_t y = 0; y < rows; ++y) {
+    if (!frame) return nullptr;
+    const int32_t columns = std::max(0, std::min(width, source.ImageWidth()));
+    const int32_t rows = std::max(0, std::min(height, source.ImageHeight()));
+    for (int32_t y = 0; y < height; ++y) {
+        if (y >= rows) {
+            BlackenRowFrom(*frame, y, 0);
+            continue;
+        }
         const size_t offset = size_t(y) * size_t(source.Stride());
         PackPlaneRow(depth, source.Red() + offset, source.Green() + offset, source.Blue() + offset, columns,
                      frame->Row(y));
+        BlackenRowFrom(*frame, y, columns);
     }
     return frame;
 }

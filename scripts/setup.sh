@@ -14,7 +14,7 @@ packages=(
     wine wine64 libwine-dev
     xvfb xauth
     googletest libgtest-dev libgmock-dev libbenchmark-dev libjpeg62-turbo-dev
-    python3 dpkg-dev
+    python3 dpkg-dev libjpeg-turbo-progs
 )
 
 sudo_() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -9,6 +9,7 @@
 #include "blit.h"
 #include "pack.h"
 #include "readback.h"
+#include "scoped_handle.h"
 #include "test_window.h"
 
 namespace zel {
@@ -21,6 +22,13 @@ int ScreenBits() {
     const int bits = GetDeviceCaps(screen, BITSPIXEL);
     ReleaseDC(nullptr, screen);
     return bits;
+}
+
+// The background every test paints first, so that drawing beyond the picture shows.
+void FillMagenta(HDC dc, int width, int height) {
+    win32::ScopedGdiObject brush(CreateSolidBrush(RGB(255, 0, 255)));
+    RECT all = {0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(brush.Get()));
 }
 
 RgbFrame Pattern(int32_t width, int32_t height) {
@@ -65,10 +73,7 @@ TEST_P(Blit, DrawsAtTheTopLeftUnscaledAndNothingBeyond) {
         std::unique_ptr<PackedFrame> packed = PackFrame(source, GetParam());
         test::TestWindow window(40, 20);
         window.onPaint = [&](HDC dc) {
-            HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
-            RECT all = {0, 0, 40, 20};
-            FillRect(dc, &all, brush);
-            DeleteObject(brush);
+            FillMagenta(dc, 40, 20);
             win32::BlitPackedFrame(dc, packed.get(), width, height, GetParam());
         };
         InvalidateRect(window.Handle(), nullptr, FALSE);
@@ -120,10 +125,7 @@ TEST_P(Blit, TheCrossfadeShowsTheMeanAndNothingWithoutBothFrames) {
     test::TestWindow window(16, 8);
     bool withPrevious = true;
     window.onPaint = [&](HDC dc) {
-        HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
-        RECT all = {0, 0, 16, 8};
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
+        FillMagenta(dc, 16, 8);
         win32::PaintCrossfade(dc, current.get(), withPrevious ? previous.get() : nullptr, 9, 5, GetParam());
     };
     InvalidateRect(window.Handle(), nullptr, FALSE);
@@ -143,10 +145,7 @@ TEST_P(Blit, TheCrossfadeShowsTheMeanAndNothingWithoutBothFrames) {
 TEST(BlitWithoutAFrame, DrawsNothing) {
     test::TestWindow window(8, 8);
     window.onPaint = [&](HDC dc) {
-        HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
-        RECT all = {0, 0, 8, 8};
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
+        FillMagenta(dc, 8, 8);
         win32::BlitPackedFrame(dc, nullptr, 8, 8, 24);
         PackedFrame wrongDepth(8, 8, 16);
         win32::BlitPackedFrame(dc, &wrongDepth, 8, 8, 24);

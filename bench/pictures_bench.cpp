@@ -137,5 +137,9 @@ int main(int argc, char** argv) {
                                              {"pack24_vs_memcpy", "Pack24", "MemcpyRgbFrame"},
                                              {"blend16_vs_memcpy", "Blend16", "MemcpyPacked16"},
                                              {"blend24_vs_memcpy", "Blend24", "MemcpyPacked24"},
+                                             {"load_movie_vs_decodes", "LoadMovie/real_time",
+                                              "BareDecodeEveryView/real_time"},
+                                             {"fresh_frames_vs_decodes", "FreshFrames/real_time",
+                                              "BareDecodeEveryView/real_time"},
                                          });
 }

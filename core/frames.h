@@ -22,23 +22,41 @@ inline constexpr int32_t kDepth24 = 24;
 inline bool IsPackedDepth(int32_t depth) { return depth == kDepth15 || depth == kDepth16 || depth == kDepth24; }
 
 // width x height pixels of R, G, B bytes, rows top to bottom without padding.
-// A new frame is black, so a view whose decode failed never shows undefined pixels.
+// Black when made, unless made Unset for a writer that covers every byte (a
+// decode straight into the frame): clearing memory that is about to be written
+// whole would cost a pass over every view.
 class RgbFrame : public Frame {
 public:
-    RgbFrame(int32_t width, int32_t height)
-        : m_width(width), m_height(height), m_pixels(size_t(width) * size_t(height) * 3) {}
+    enum class Fill { Black, Unset };
 
+    // Check Valid() afterwards: the memory may not be had.
+    RgbFrame(int32_t width, int32_t height, Fill fill = Fill::Black)
+        : m_width(width), m_height(height), m_size(size_t(width) * size_t(height) * 3) {
+        m_pixels.reset(fill == Fill::Black ? new (std::nothrow) uint8_t[m_size]() : new (std::nothrow) uint8_t[m_size]);
+    }
+
+    bool Valid() const { return m_pixels != nullptr && m_size > 0; }
     int32_t Width() const { return m_width; }
     int32_t Height() const { return m_height; }
-    uint8_t* Row(int32_t y) { return m_pixels.data() + size_t(y) * size_t(m_width) * 3; }
-    const uint8_t* Row(int32_t y) const { return m_pixels.data() + size_t(y) * size_t(m_width) * 3; }
-    const std::vector<uint8_t>& Pixels() const { return m_pixels; }
+    size_t Size() const { return m_size; }
+    uint8_t* Row(int32_t y) { return m_pixels.get() + size_t(y) * size_t(m_width) * 3; }
+    const uint8_t* Row(int32_t y) const { return m_pixels.get() + size_t(y) * size_t(m_width) * 3; }
+    // A copy of every byte.
+    std::vector<uint8_t> Pixels() const { return std::vector<uint8_t>(m_pixels.get(), m_pixels.get() + m_size); }
 
 private:
     int32_t m_width;
     int32_t m_height;
-    std::vector<uint8_t> m_pixels;
+    size_t m_size;
+    std::unique_ptr<uint8_t[]> m_pixels;
 };
+
+// A new frame, or none when the memory cannot be had.
+inline std::unique_ptr<RgbFrame> NewRgbFrame(int32_t width, int32_t height,
+                                             RgbFrame::Fill fill = RgbFrame::Fill::Black) {
+    std::unique_ptr<RgbFrame> frame(new (std::nothrow) RgbFrame(width, height, fill));
+    return frame && frame->Valid() ? std::move(frame) : nullptr;
+}
 
 // Bytes of one packed row: 2 a pixel at 15 and 16 bits; 3 at 24 bits, plus one
 // 0 byte after a row of odd width so every row has an even length. 0 for any other depth.

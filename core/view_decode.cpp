@@ -30,7 +30,7 @@ public:
 
     bool Begin(int32_t width, int32_t height) override {
         m_width = width;
-        (void)height;
+        m_height = height;
         m_direct = width == m_frame.Width();
         if (m_direct && height <= m_frame.Height()) return true;
         m_scratch.reset(new (std::nothrow) uint8_t[size_t(width) * 3 * kDecodeBatchRows]);
@@ -48,9 +48,20 @@ public:
         std::memcpy(m_frame.Row(y), RowTarget(y), size_t(overlap) * 3);
     }
 
+    // Blackens what the picture did not cover: columns right of a narrower
+    // picture and rows below a shorter one.
+    void BlackenUncovered() {
+        const int32_t columns = std::min(m_width, m_frame.Width());
+        for (int32_t y = 0; y < m_frame.Height(); ++y) {
+            const int32_t from = y < m_height ? columns : 0;
+            std::memset(m_frame.Row(y) + size_t(from) * 3, 0, size_t(m_frame.Width() - from) * 3);
+        }
+    }
+
 private:
     RgbFrame& m_frame;
     int32_t m_width = 0;
+    int32_t m_height = 0;
     bool m_direct = false;
     std::unique_ptr<uint8_t[]> m_scratch;
 };
@@ -87,7 +98,10 @@ private:
 
 int DecodeIntoRgbFrame(const std::string& path, RgbFrame& frame) {
     RgbFrameSink sink(frame);
-    if (DecodeJpegFile(path, sink) == 1) return 1;
+    if (DecodeJpegFile(path, sink) == 1) {
+        sink.BlackenUncovered();
+        return 1;
+    }
     // Rows delivered before a fatal error would show half a picture.
     for (int32_t y = 0; y < frame.Height(); ++y) std::memset(frame.Row(y), 0, size_t(frame.Width()) * 3);
     return 0;

@@ -21,7 +21,9 @@ namespace zel {
 
 class MovieViewer;
 
-// Control: 1 when `path` decoded; the frame is left black otherwise.
+// Control: 1 when `path` decoded. Every byte of the frame is written either way
+// (black where the picture does not reach, all black when it did not decode),
+// so the frame may come Unset.
 int DecodeIntoRgbFrame(const std::string& path, RgbFrame& frame);
 
 // Plug-in: what one decode is asked to produce. The path has no length limit.

@@ -2,6 +2,7 @@
 // an HWND; tests implement it with a recording fake.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace zel {
@@ -27,6 +28,12 @@ public:
     virtual void ShowCursor(ViewerCursor cursor) = 0;
     // A modal message box owned by the window, with one OK button.
     virtual void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
+    // The default beep, when a movie has finished loading.
+    virtual void Beep() = 0;
+    // Called on the window's thread: returns once `finished` is true, meanwhile
+    // serving the synchronous paints that another thread asks of the window,
+    // so a loader that repaints can never deadlock a window waiting for it.
+    virtual void WaitServing(const std::function<bool()>& finished) = 0;
 };
 
 }  // namespace zel

@@ -18,12 +18,12 @@ step() {
     "$@" || { echo "== FAILED: $*"; status=1; return 1; }
 }
 
-for preset in native native-asan win64 win32; do
+for preset in native native-asan native-tsan win64 win32; do
     step cmake --preset "$preset" >/dev/null || continue
     step cmake --build --preset "$preset" || true
 done
 
-for preset in native native-asan win64; do
+for preset in native native-asan native-tsan win64; do
     log="build/$preset/ctest.log"
     echo "== ctest --preset $preset"
     ctest --preset "$preset" 2>&1 | tee "$log"

@@ -39,4 +39,16 @@ void HwndWindow::ShowMessage(const std::string& text, const std::string& caption
     MessageBoxA(m_window, text.c_str(), caption.c_str(), style);
 }
 
+void HwndWindow::Beep() { MessageBeep(0); }
+
+void HwndWindow::WaitServing(const std::function<bool()>& finished) {
+    // A loader's UpdateWindow is a message sent to this thread: it is delivered
+    // while this thread looks at its queue, so wait in short steps and peek.
+    while (!finished()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_SENDMESSAGE);
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 }  // namespace zel::win32

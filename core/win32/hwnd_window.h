@@ -18,6 +18,8 @@ public:
     void InvalidateAndUpdate() override;
     void ShowCursor(ViewerCursor cursor) override;
     void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    void Beep() override;
+    void WaitServing(const std::function<bool()>& finished) override;
 
 private:
     HWND m_window;

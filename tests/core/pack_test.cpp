@@ -61,7 +61,9 @@ TEST(PackFrame, RowsOfOddWidthArePaddedOnlyAt24Bits) {
 TEST(PackFrame, FifteenBitWordsNeverSetBit15AndDropLowBits) {
     std::mt19937 random(7);
     RgbFrame source(97, 31);
-    for (uint8_t& v : const_cast<std::vector<uint8_t>&>(source.Pixels())) v = uint8_t(random());
+    for (int32_t y = 0; y < 31; ++y) {
+        for (int32_t i = 0; i < 97 * 3; ++i) source.Row(y)[i] = uint8_t(random());
+    }
     auto packed15 = PackFrame(source, 15);
     auto packed16 = PackFrame(source, 16);
     for (int32_t y = 0; y < 31; ++y) {

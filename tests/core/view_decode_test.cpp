@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "grid_movie.h"
 #include "movie_viewer.h"
 #include "moviegen.h"
@@ -49,7 +51,8 @@ TEST(DecodeIntoRgbFrame, APictureOfAnotherSizeShowsTheOverlapOverBlack) {
     };
     for (Case c : {Case{24, 16}, Case{64, 40}, Case{24, 40}, Case{64, 16}}) {
         SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height);
-        RgbFrame frame(40, 24);
+        RgbFrame frame(40, 24, RgbFrame::Fill::Unset);
+        for (int32_t y = 0; y < 24; ++y) std::memset(frame.Row(y), 0x5A, 40 * 3);  // whatever the memory held
         ASSERT_EQ(DecodeIntoRgbFrame(WriteFlat(dir, "v.jpg", c.width, c.height, 250, 250, 250), frame), 1);
         for (int32_t y = 0; y < 24; ++y) {
             for (int32_t x = 0; x < 40; ++x) {
@@ -63,12 +66,13 @@ TEST(DecodeIntoRgbFrame, APictureOfAnotherSizeShowsTheOverlapOverBlack) {
 
 TEST(DecodeIntoRgbFrame, AFailedDecodeLeavesTheFrameBlack) {
     test::TempDir dir;
-    RgbFrame frame(16, 16);
+    RgbFrame frame(16, 16, RgbFrame::Fill::Unset);
     std::fill_n(frame.Row(0), 16 * 16 * 3, uint8_t{0x77});
     const std::string path = dir.Write("broken.jpg", "plain text, not a JPEG");
     CaptureStderr();
     EXPECT_EQ(DecodeIntoRgbFrame(path, frame), 0);
-    EXPECT_EQ(std::count(frame.Pixels().begin(), frame.Pixels().end(), 0), 16 * 16 * 3);
+    const std::vector<uint8_t> pixels = frame.Pixels();
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0), 16 * 16 * 3);
     const std::string messages = GetCapturedStderr();
     EXPECT_EQ(std::count(messages.begin(), messages.end(), '\n'), 1) << messages;
 }

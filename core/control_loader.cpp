@@ -1,0 +1,76 @@
+#include "control_loader.h"
+
+#include <deque>
+#include <vector>
+
+#include "frames.h"
+#include "movie_viewer.h"
+#include "view_decode.h"
+
+namespace zel {
+
+ControlLoader::~ControlLoader() {
+    // The viewer stops its loader before it goes; this only covers a loader
+    // that was never handed to one.
+    m_cancel = true;
+    if (m_thread.joinable()) m_thread.join();
+}
+
+void ControlLoader::StartLoading(MovieViewer& viewer) {
+    if (m_thread.joinable()) StopLoading(viewer);
+    m_cancel = false;
+    m_finished = false;
+    m_thread = std::thread([this, &viewer] { ReadJPGFileThreadProc(viewer); });
+}
+
+void ControlLoader::StopLoading(MovieViewer& viewer) {
+    if (!m_thread.joinable()) return;
+    m_cancel = true;
+    // The thread may be inside a synchronous repaint of the viewer's window,
+    // which needs this (the window's) thread: serve it while waiting.
+    viewer.Window().WaitServing([this] { return Finished(); });
+    m_thread.join();
+}
+
+void ControlLoader::ReadJPGFileThreadProc(MovieViewer& viewer) {
+    viewer.Trace().Append("in ReadJPGFileThreadProc\n");
+    const ViewTable& table = viewer.Table();
+    const std::string remote = m_fetcher->RemoteFolder();
+    std::vector<char> visited(size_t(table.viewCount), 0);
+    std::deque<int32_t> queue{0};
+    visited[0] = 1;
+    static constexpr int kSlotOrder[] = {kSlotRight, kSlotLeft, kSlotDown, kSlotUp};
+
+    while (!queue.empty() && !m_cancel) {
+        const int32_t view = queue.front();
+        for (int slot : kSlotOrder) {
+            const int32_t next = table.Neighbour(view, slot);
+            if (next != kNoView && !visited[size_t(next)]) {
+                visited[size_t(next)] = 1;
+                queue.push_back(next);
+            }
+        }
+        // Unset when a decode will write every byte of it; black when nothing
+        // was fetched, so a view that failed shows black either way.
+        std::unique_ptr<RgbFrame> frame;
+        const std::string& name = table.names[size_t(view)];
+        const std::string local = m_fetcher->Fetch(name, m_cancel);
+        viewer.Trace().Append("remotefile = %s %s\nlocalfile = %s\n", remote.c_str(), name.c_str(), local.c_str());
+        if (m_cancel) break;
+        frame = NewRgbFrame(table.width, table.height, local.empty() ? RgbFrame::Fill::Black : RgbFrame::Fill::Unset);
+        if (frame && !local.empty()) DecodeIntoRgbFrame(local, *frame);
+        if (frame) viewer.Frames().Publish(view, std::move(frame));
+        if (view == 0) {
+            viewer.SetLoadState(kStillLoading);
+            viewer.Window().InvalidateAndUpdate();
+        }
+        queue.pop_front();
+    }
+    if (!m_cancel) {
+        viewer.SetLoadState(kLoadFinished);
+        viewer.Window().Beep();
+    }
+    m_finished.store(true, std::memory_order_release);
+}
+
+}  // namespace zel

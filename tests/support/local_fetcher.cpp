@@ -1,0 +1,38 @@
+#include "local_fetcher.h"
+
+#include <chrono>
+#include <filesystem>
+
+namespace zel::test {
+
+std::string LocalFetcher::Fetch(const std::string& name, const std::atomic<bool>& cancel) {
+    std::unique_lock<std::mutex> guard(m_lock);
+    m_fetched.push_back(name);
+    if (m_fetched.size() > m_holdFrom) {
+        m_holding = true;
+        m_changed.notify_all();
+        while (!m_released && !cancel) m_changed.wait_for(guard, std::chrono::milliseconds(2));
+        m_holding = false;
+    }
+    const std::string path = (std::filesystem::path(m_folder) / name).string();
+    // A failed fetch leaves no file behind: point at one that is not there.
+    return m_failing.count(name) ? path + ".missing" : path;
+}
+
+std::vector<std::string> LocalFetcher::Fetched() const {
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_fetched;
+}
+
+void LocalFetcher::Release() {
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_released = true;
+    m_changed.notify_all();
+}
+
+void LocalFetcher::WaitUntilHolding() {
+    std::unique_lock<std::mutex> guard(m_lock);
+    m_changed.wait(guard, [this] { return m_holding; });
+}
+
+}  // namespace zel::test

@@ -1,0 +1,43 @@
+// A ViewFetcher over a local folder for the loader tests: it records the order
+// of fetches, can fail chosen views, and can hold a fetch until released or
+// cancelled, to catch a loader in the middle of a movie.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "control_loader.h"
+
+namespace zel::test {
+
+class LocalFetcher : public ViewFetcher {
+public:
+    explicit LocalFetcher(std::string folder) : m_folder(std::move(folder)) {}
+
+    std::string RemoteFolder() const override { return m_folder; }
+    std::string Fetch(const std::string& name, const std::atomic<bool>& cancel) override;
+
+    std::vector<std::string> Fetched() const;
+    void Fail(const std::string& name) { m_failing.insert(name); }
+    // Fetches from the `count`-th on wait until Release() or the loader cancels.
+    void HoldFrom(size_t count) { m_holdFrom = count; }
+    void Release();
+    // Waits until a fetch is being held.
+    void WaitUntilHolding();
+
+private:
+    std::string m_folder;
+    std::set<std::string> m_failing;
+    mutable std::mutex m_lock;
+    std::condition_variable m_changed;
+    std::vector<std::string> m_fetched;
+    size_t m_holdFrom = SIZE_MAX;
+    bool m_holding = false;
+    bool m_released = false;
+};
+
+}  // namespace zel::test

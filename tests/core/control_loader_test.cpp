@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "frames.h"
@@ -140,6 +141,23 @@ TEST_F(ControlLoading, AFailedFetchOrDecodeLeavesABlackViewAndLoadingGoesOn) {
     EXPECT_GT(std::count_if(pixels.begin(), pixels.end(), [](uint8_t p) { return p > 0; }), 0);
     EXPECT_EQ(m_viewer.GetLoadState(), kLoadFinished);
     EXPECT_EQ(std::count(messages.begin(), messages.end(), '\n'), 2) << messages;
+}
+
+TEST_F(ControlLoading, ALocalPathBeyondOneHundredCharactersIsNoLimit) {
+    // The local path is not kept in a fixed buffer, so a long view name (the
+    // control allows 127 characters) loads like any other.
+    const std::string name = std::string(120, 'n') + ".jpg";
+    std::string text = "1 24 24 0\n" + name + " -1 -1 -1 -1\n";
+    WriteViews(m_dir, 1);
+    std::filesystem::rename(m_dir.File("v0.jpg"), m_dir.File(name));
+    m_viewer.Trace().SetPath(m_dir.File("debug.out"));
+    m_viewer.ReadDescription(m_dir.Write("long.zel", text));
+    WaitUntilLoaded();
+    ASSERT_GT(m_fetcher->Fetch(name, {}).size(), 124u);
+    const RgbFrame* frame = m_viewer.Frames().GetAs<RgbFrame>(0);
+    ASSERT_TRUE(frame);
+    const std::vector<uint8_t> pixels = frame->Pixels();
+    EXPECT_GT(std::count_if(pixels.begin(), pixels.end(), [](uint8_t p) { return p > 0; }), 0);
 }
 
 TEST_F(ControlLoading, DestroyingTheViewerStopsItsLoaderMidMovie) {

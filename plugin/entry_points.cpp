@@ -1,0 +1,52 @@
+// The three exports. The browser calls NP_GetEntryPoints, then NP_Initialize
+// (which finishes the table NP_GetEntryPoints filled), then the NPP functions
+// for each instance, and NP_Shutdown before it unloads the module.
+#include "browser.h"
+#include "npp.h"
+#include "viewer_app.h"
+
+namespace {
+
+NPPluginFuncs* gPluginFuncs = nullptr;
+
+}  // namespace
+
+extern "C" {
+
+NPError NP_EXPORT_CALL NP_GetEntryPoints(NPPluginFuncs* table) {
+    if (!table) return NPERR_INVALID_FUNCTABLE_ERROR;
+    table->version = 9;  // 0.9
+    table->newp = zel::plugin::NPP_New;
+    table->destroy = zel::plugin::NPP_Destroy;
+    table->setwindow = zel::plugin::NPP_SetWindow;
+    table->newstream = zel::plugin::NPP_NewStream;
+    table->destroystream = zel::plugin::NPP_DestroyStream;
+    table->asfile = zel::plugin::NPP_StreamAsFile;
+    table->writeready = zel::plugin::NPP_WriteReady;
+    table->write = zel::plugin::NPP_Write;
+    table->print = zel::plugin::NPP_Print;
+    table->event = nullptr;
+    gPluginFuncs = table;
+    return NPERR_NO_ERROR;
+}
+
+NPError NP_EXPORT_CALL NP_Initialize(NPNetscapeFuncs* browser) {
+    if (!browser) return NPERR_INVALID_FUNCTABLE_ERROR;
+    zel::plugin::SetBrowserFuncs(browser);
+    if ((browser->version >> 8) != 0) return NPERR_INCOMPATIBLE_VERSION_ERROR;
+    // The notification slots exist only in tables of 0.9 and later.
+    if ((browser->version & 0xFF) >= 9 && gPluginFuncs) {
+        gPluginFuncs->urlnotify = zel::plugin::NPP_URLNotify;
+        gPluginFuncs->javaClass = nullptr;
+    }
+    zel::plugin::ViewerApp::Create();
+    return NPERR_NO_ERROR;
+}
+
+NPError NP_EXPORT_CALL NP_Shutdown(void) {
+    zel::plugin::ViewerApp::Destroy();
+    zel::plugin::SetBrowserFuncs(nullptr);
+    return NPERR_NO_ERROR;
+}
+
+}  // extern "C"

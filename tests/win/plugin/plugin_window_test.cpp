@@ -1,0 +1,168 @@
+// NpZel.dll in real windows: subclassing and giving back the browser's window,
+// which messages it keeps, and what it paints once a movie has arrived.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <set>
+
+#include "fake_browser.h"
+#include "moviegen.h"
+#include "npapi.h"
+#include "readback.h"
+#include "temp_dir.h"
+#include "test_window.h"
+
+namespace zel {
+namespace {
+
+struct Bound {
+    Bound() : browser(0x000B) {
+        module = LoadLibraryA(ZEL_NPZEL_PATH);
+        auto getEntryPoints = test::LoadExport<NP_GetEntryPointsFunc>(module, "NP_GetEntryPoints");
+        auto initialize = test::LoadExport<NP_InitializeFunc>(module, "NP_Initialize");
+        shutdown = test::LoadExport<NP_ShutdownFunc>(module, "NP_Shutdown");
+        getEntryPoints(&funcs);
+        initialize(&browser.table);
+    }
+    ~Bound() {
+        shutdown();
+        FreeLibrary(module);
+    }
+    NPError New(NPP_t& instance) {
+        return funcs.newp(const_cast<char*>("application/x-Zelscope"), &instance, NP_EMBED, 0, nullptr, nullptr,
+                          nullptr);
+    }
+    NPError SetWindow(NPP_t& instance, NPWindow& window, HWND handle) {
+        window.window = handle;
+        return funcs.setwindow(&instance, &window);
+    }
+    // Serves every request as a browser would: the file, then its notification.
+    void DeliverAll(NPP_t& instance, const std::string& folder) {
+        for (size_t i = 0; i < browser.requests.size(); ++i) {
+            const auto request = browser.requests[i];
+            const std::string path = folder + "\\" + request.url;
+            funcs.asfile(&instance, nullptr, path.c_str());
+            funcs.urlnotify(&instance, request.url.c_str(), NPRES_DONE, request.notifyData);
+        }
+    }
+
+    test::FakeBrowser browser;
+    HMODULE module;
+    NP_ShutdownFunc shutdown;
+    NPPluginFuncs funcs{};
+};
+
+LONG_PTR ProcedureOf(HWND window) { return GetWindowLongPtrA(window, GWLP_WNDPROC); }
+
+TEST(PluginWindow, SubclassesKeepsItsMessagesAndGivesTheWindowBack) {
+    Bound bound;
+    test::TestWindow window(64, 48);
+    std::vector<UINT> reachedBrowser;
+    window.onMouse = [&](UINT message, WPARAM, int, int) { reachedBrowser.push_back(message); };
+    const LONG_PTR own = ProcedureOf(window.Handle());
+    NPP_t instance{};
+    ASSERT_EQ(bound.New(instance), NPERR_NO_ERROR);
+    NPWindow npWindow{};
+    ASSERT_EQ(bound.SetWindow(instance, npWindow, window.Handle()), NPERR_NO_ERROR);
+    EXPECT_NE(ProcedureOf(window.Handle()), own);
+    for (UINT message : {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONDOWN}) {
+        SendMessageA(window.Handle(), message, 0, 0);
+    }
+    EXPECT_EQ(reachedBrowser, (std::vector<UINT>{WM_RBUTTONDOWN}));
+
+    // The same handle again: given back and taken again, never wrapping itself.
+    ASSERT_EQ(bound.SetWindow(instance, npWindow, window.Handle()), NPERR_NO_ERROR);
+    ASSERT_EQ(bound.SetWindow(instance, npWindow, nullptr), NPERR_NO_ERROR);
+    EXPECT_EQ(ProcedureOf(window.Handle()), own);
+    SendMessageA(window.Handle(), WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(reachedBrowser.back(), UINT(WM_LBUTTONUP));
+
+    ASSERT_EQ(bound.SetWindow(instance, npWindow, window.Handle()), NPERR_NO_ERROR);
+    EXPECT_NE(ProcedureOf(window.Handle()), own);
+    bound.funcs.destroy(&instance, nullptr);
+    EXPECT_EQ(ProcedureOf(window.Handle()), own);
+}
+
+TEST(PluginWindow, ASecondInstancesWindowTakesOverAndTheFirstIsGivenBack) {
+    Bound bound;
+    test::TestWindow first(32, 32), second(32, 32);
+    const LONG_PTR firstOwn = ProcedureOf(first.Handle());
+    NPP_t a{}, b{};
+    NPWindow windowA{}, windowB{};
+    bound.New(a);
+    bound.New(b);
+    bound.SetWindow(a, windowA, first.Handle());
+    bound.SetWindow(b, windowB, second.Handle());
+    EXPECT_EQ(ProcedureOf(first.Handle()), firstOwn);
+    bound.funcs.destroy(&b, nullptr);
+    bound.funcs.destroy(&a, nullptr);
+}
+
+TEST(PluginWindow, ABrowserWindowDestroyedWhileSubclassedLeavesThePluginWorking) {
+    Bound bound;
+    NPP_t instance{};
+    bound.New(instance);
+    NPWindow npWindow{};
+    {
+        test::TestWindow doomed(32, 32);
+        bound.SetWindow(instance, npWindow, doomed.Handle());
+        SendMessageA(doomed.Handle(), WM_CLOSE, 0, 0);  // the browser's procedure destroys it
+        EXPECT_FALSE(IsWindow(doomed.Handle()));
+    }
+    test::TestWindow next(32, 32);
+    const LONG_PTR own = ProcedureOf(next.Handle());
+    EXPECT_EQ(bound.SetWindow(instance, npWindow, next.Handle()), NPERR_NO_ERROR);
+    EXPECT_NE(ProcedureOf(next.Handle()), own);
+    bound.funcs.destroy(&instance, nullptr);
+    EXPECT_EQ(ProcedureOf(next.Handle()), own);
+}
+
+TEST(PluginWindow, PaintsTheMovieOnceItArrivesAndTurnsItUnderTheMouse) {
+    test::TempDir dir;
+    moviegen::MovieOptions options;
+    options.width = 96;
+    options.height = 72;
+    options.rows = 1;
+    options.cols = 4;
+    std::string error;
+    const std::string description = moviegen::WriteMovie(dir.Path().string(), options, &error);
+    ASSERT_FALSE(description.empty()) << error;
+
+    Bound bound;
+    test::TestWindow window(120, 90);
+    window.onPaint = [](HDC dc) {
+        RECT all = {0, 0, 120, 90};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    };
+    NPP_t instance{};
+    bound.New(instance);
+    NPWindow npWindow{};
+    bound.SetWindow(instance, npWindow, window.Handle());
+    bound.funcs.asfile(&instance, nullptr, description.c_str());
+    bound.DeliverAll(instance, dir.Path().string());
+    EXPECT_EQ(bound.browser.requests.size(), 4u);
+    EXPECT_EQ(bound.browser.statuses, (std::vector<std::string>{"Done !!"}));
+
+    auto distinctColours = [](const std::vector<uint32_t>& pixels, int width, int height) {
+        std::set<uint32_t> colours;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) colours.insert(pixels[size_t(y) * 120 + size_t(x)]);
+        }
+        return colours.size();
+    };
+    InvalidateRect(window.Handle(), nullptr, FALSE);
+    UpdateWindow(window.Handle());
+    const std::vector<uint32_t> before = test::ReadWindowPixels(window.Handle(), 120, 90);
+    EXPECT_GT(distinctColours(before, 96, 72), 20u);  // a picture, not a flat fill
+
+    SendMessageA(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageA(window.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10 + 8, 10));  // 96 / 12 = 8
+    const std::vector<uint32_t> after = test::ReadWindowPixels(window.Handle(), 120, 90);
+    EXPECT_NE(before, after);  // painted at once, inside the mouse message
+    bound.funcs.destroy(&instance, nullptr);
+}
+
+}  // namespace
+}  // namespace zel

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds the three presets and says
-# where everything landed.
+# The main job: installs what is missing, builds the three presets, makes the
+# sample movie beside examples/sample/index.html and shows it in the real NpZel.dll
+# inside our browser host under Wine. With an X display (DISPLAY set) the
+# window opens for the user to drag; without one a scripted drag writes a PNG
+# of the window after each step.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -13,18 +16,33 @@ for preset in native win64 win32; do
     cmake --build --preset "$preset"
 done
 
-echo
-echo "Built:"
-for preset in native win64 win32; do
-    echo "  build/$preset: $(find "build/$preset" -maxdepth 3 \( -name '*.exe' -o -name '*.dll' -o -name '*.ocx' -o -name 'zel_*tests' -o -name 'libzel_*.a' \) -not -path '*/libjpeg-turbo/*' | sort | tr '\n' ' ')"
-done
-echo
-echo "The shipped deliverables land in build/win32: plugin/NpZel.dll, control/ZEL.OCX and"
-echo "installer/ZelSetup.exe; the win64 tree holds the same for the tests under Wine."
-missing=()
-for f in plugin/NpZel.dll control/ZEL.OCX installer/ZelSetup.exe; do
-    [ -f "build/win32/$f" ] || missing+=("$f")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Not built yet in this version of the tree: ${missing[*]}."
+echo "== the sample movie"
+rm -f examples/sample/*.jpg examples/sample/*.zel
+build/native/tools/moviegen/moviegen --out examples/sample --rows 3 --cols 24 --width 320 --height 240 --flag 1
+
+wine_path() { echo "Z:$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
+page=$(wine_path examples/sample/index.html)
+plugin=$(wine_path build/win64/plugin/NpZel.dll)
+demo=build/win64/tools/browser_host/zeldemo.exe
+state="$root/build/win64/wine"
+
+if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
+    echo "== showing the movie: drag it with the left mouse button, close the window to end"
+    ZEL_WINE_DISPLAY=host tests/win/wine-run.sh --state "$state" "$demo" "$page" --plugin "$plugin" --interactive
+else
+    out="$root/build/demo"
+    rm -rf "$out"
+    mkdir -p "$out"
+    echo "== no display: a scripted drag, one picture a step"
+    ZEL_WINE_DISPLAY=null tests/win/wine-run.sh --state "$state" "$demo" "$page" --plugin "$plugin" \
+        --script "$(wine_path "$out")" --steps 12 >"$out/zeldemo.log" 2>&1 || {
+        cat "$out/zeldemo.log"
+        exit 1
+    }
+    cat "$out/zeldemo.log"
+    echo "The pictures are in $out: step00.png before the drag, then one per step to the right."
 fi
+
+echo
+echo "The shipped deliverables are in build/win32: plugin/NpZel.dll (and, as they are built,"
+echo "control/ZEL.OCX and installer/ZelSetup.exe); build/win64 holds the same for the tests."

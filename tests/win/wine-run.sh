@@ -10,7 +10,8 @@
 #
 # DIR holds one prefix created once per build tree, one more per X display, and
 # the Xvfb state. Programs use Wine's null graphics driver (a 32-bit display, no
-# X server) unless ZEL_WINE_DISPLAY=xvfbN asks for the X display of depth N.
+# X server) unless ZEL_WINE_DISPLAY=xvfbN asks for the X display of depth N, or
+# ZEL_WINE_DISPLAY=host for the user's own $DISPLAY (the interactive demo).
 set -euo pipefail
 
 wine=/usr/lib/wine/wine64
@@ -129,6 +130,12 @@ case "${1:-}" in
 esac
 
 case "${ZEL_WINE_DISPLAY:-null}" in
+host)
+    # The user's own X display, for the interactive demo.
+    [ -n "${DISPLAY:-}" ] || { log "ZEL_WINE_DISPLAY=host needs DISPLAY"; exit 1; }
+    with_lock prepare_prefix "$state/prefix-x11-host" x11
+    export WINEPREFIX="$state/prefix-x11-host"
+    ;;
 xvfb*)
     depth=${ZEL_WINE_DISPLAY#xvfb}
     [ -f "$state/xvfb$depth.display" ] || { log "no Xvfb of depth $depth: run the xvfb$depth.start test first"; exit 1; }

@@ -40,6 +40,9 @@ FakeBrowser::FakeBrowser(uint16_t version) {
     table.status = Status;
 }
 
-FakeBrowser::~FakeBrowser() { gBrowser = nullptr; }
+FakeBrowser::~FakeBrowser() {
+    // A newer fake may already have taken over the table's functions.
+    if (gBrowser == this) gBrowser = nullptr;
+}
 
 }  // namespace zel::test

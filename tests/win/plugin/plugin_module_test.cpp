@@ -37,6 +37,7 @@ Module& TheModule() {
 class Plugin : public ::testing::Test {
 protected:
     void Bind(uint16_t version) {
+        m_browser.reset();
         m_browser = std::make_unique<test::FakeBrowser>(version);
         ASSERT_NE(TheModule().getEntryPoints, nullptr) << "NpZel.dll or its exports not found";
         ASSERT_EQ(TheModule().getEntryPoints(&m_funcs), NPERR_NO_ERROR);

@@ -40,6 +40,13 @@ for preset in native native-asan native-tsan win64; do
     failed=$((failed + bad))
 done
 
+echo "== the shipped binaries"
+checks=$(bash scripts/check-deliverables.sh)
+[ $? = 0 ] || status=1
+echo "$checks"
+passed=$((passed + $(grep -c '^ok ' <<<"$checks")))
+failed=$((failed + $(grep -c '^FAIL ' <<<"$checks")))
+
 [ "$status" = 0 ] && [ "$failed" = 0 ] || status=1
 echo
 echo "$passed passed, $failed failed"

@@ -85,6 +85,17 @@ TEST_F(MovieInHost, LoadsRingByRingShowsTheFirstViewAndSaysDoneOnce) {
     EXPECT_EQ(Shown(), Expected(0));
 }
 
+TEST_F(MovieInHost, ViewsNoLinkReachesAreNeverAskedForAndDoneNeverComes) {
+    Write(0);
+    // Views 0, 1, 2 lead to each other; nothing leads to view 3.
+    m_dir.Write("movie.zel", "4 96 72 0\n" + m_views[0] + " -1 -1 1 2\n" + m_views[1] + " -1 -1 2 0\n" +
+                                 m_views[2] + " -1 -1 0 1\n" + m_views[3] + " -1 -1 0 0\n");
+    Open();
+    EXPECT_EQ(RequestedUrls(), (std::vector<std::string>{m_views[0], m_views[1], m_views[2]}));
+    EXPECT_TRUE(m_host.Statuses().empty());
+    EXPECT_EQ(Shown(), Expected(0));
+}
+
 TEST_F(MovieInHost, RealMouseMessagesTurnTheObjectViewByView) {
     Write(0);
     Open();

@@ -31,13 +31,13 @@ else()
     endif()
 endif()
 
-# zel_add_gtest(NAME SOURCES ... LIBS ... [DISPLAYS null 16 8])
+# zel_add_gtest(NAME SOURCES ... LIBS ... [DISPLAYS null 16 8] [PROPERTIES name value ...])
 # Under Wine a program runs on Wine's null graphics driver (a 32-bit display)
 # unless DISPLAYS names Xvfb depths; each display registers the program's
 # tests once more, prefixed "depthN.". The program learns its display from
 # ZEL_WINE_DISPLAY (null, xvfb16, xvfb8).
 function(zel_add_gtest name)
-    cmake_parse_arguments(arg "" "" "SOURCES;LIBS;DISPLAYS" ${ARGN})
+    cmake_parse_arguments(arg "" "" "SOURCES;LIBS;DISPLAYS;PROPERTIES" ${ARGN})
     add_executable(${name} ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE ${arg_LIBS} zel_gtest_main)
     zel_warnings(${name})
@@ -45,7 +45,7 @@ function(zel_add_gtest name)
         return()
     endif()
     if(NOT CMAKE_CROSSCOMPILING)
-        gtest_discover_tests(${name} PROPERTIES TIMEOUT 120)
+        gtest_discover_tests(${name} PROPERTIES TIMEOUT 120 ${arg_PROPERTIES})
         return()
     endif()
     if(NOT arg_DISPLAYS)
@@ -66,7 +66,7 @@ function(zel_add_gtest name)
             TEST_PREFIX "${prefix}"
             DISCOVERY_MODE PRE_TEST
             DISCOVERY_TIMEOUT 120
-            PROPERTIES FIXTURES_REQUIRED ${fixture} ENVIRONMENT ${environment} TIMEOUT 300)
+            PROPERTIES FIXTURES_REQUIRED ${fixture} ENVIRONMENT ${environment} TIMEOUT 300 ${arg_PROPERTIES})
     endforeach()
 endfunction()
 

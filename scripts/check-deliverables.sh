@@ -42,4 +42,5 @@ check() {
 plugin_exports="NP_GetEntryPoints NP_Initialize NP_Shutdown"
 check win32 plugin/NpZel.dll i686-w64-mingw32-objdump "$plugin_exports"
 check win64 plugin/NpZel.dll x86_64-w64-mingw32-objdump "$plugin_exports"
+check win32 installer/ZelSetup.exe i686-w64-mingw32-objdump ""
 exit $((failures > 0))

@@ -10,15 +10,10 @@
 #include "moviegen.h"
 #include "temp_dir.h"
 #include "view_decode.h"
+#include "wine_path.h"
 
 namespace zel::test {
 namespace {
-
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
 
 constexpr int kWidth = 96;   // a drag step of 8 pixels
 constexpr int kHeight = 72;

@@ -7,16 +7,10 @@
 #include "browser_host.h"
 #include "moviegen.h"
 #include "temp_dir.h"
+#include "wine_path.h"
 
 namespace zel::test {
 namespace {
-
-// CMake names the DLL by its Unix path; Wine shows the Unix root as drive Z:.
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
 
 TEST(HostNpZel, ShowsAMoviegenMovieToTheEnd) {
     TempDir dir;

@@ -12,19 +12,16 @@
 
 #include "scoped_handle.h"
 #include "temp_dir.h"
+#include "wine_path.h"
 
 namespace zel {
 namespace {
 
+using test::WindowsPath;
+
 namespace fs = std::filesystem;
 
 constexpr char kNavigator[] = "Software\\Netscape\\Netscape Navigator";
-
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
 
 void SetValue(const std::string& keyPath, const char* name, const std::string& text) {
     HKEY key = nullptr;

@@ -8,15 +8,12 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include "wine_path.h"
 
 namespace zel {
 namespace {
 
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
+using test::WindowsPath;
 
 // Reads the parts of a DLGTEMPLATE: a WORD array of a resource id or a
 // NUL-terminated UTF-16 string, aligned as the template format says.

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "collecting_sink.h"
 #include "moviegen.h"
 #include "temp_dir.h"
 
@@ -15,22 +16,7 @@ namespace {
 using ::testing::internal::CaptureStderr;
 using ::testing::internal::GetCapturedStderr;
 
-// Keeps every delivered row.
-class CollectingSink : public JpegRowSink {
-public:
-    bool Begin(int32_t w, int32_t h) override {
-        width = w;
-        height = h;
-        pixels.assign(size_t(w) * size_t(h) * 3, 0);
-        return !refuse;
-    }
-    uint8_t* RowTarget(int32_t y) override { return pixels.data() + size_t(y) * size_t(width) * 3; }
-    void RowDone(int32_t) override { ++rowsDone; }
-
-    bool refuse = false;
-    int32_t width = 0, height = 0, rowsDone = 0;
-    std::vector<uint8_t> pixels;
-};
+using test::CollectingSink;
 
 // Four flat 16 x 16 blocks, so the compressed colours come back nearly exact.
 moviegen::RgbImage Blocks() {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "collecting_sink.h"
 #include "jpeg_decode.h"
 #include "moviegen.h"
 #include "temp_dir.h"
@@ -15,26 +16,6 @@ namespace {
 
 using ::testing::internal::CaptureStderr;
 using ::testing::internal::GetCapturedStderr;
-
-class SizeSink : public JpegRowSink {
-public:
-    bool Begin(int32_t w, int32_t h) override {
-        width = w;
-        height = h;
-        row.assign(size_t(w) * 3, 0);
-        return true;
-    }
-    uint8_t* RowTarget(int32_t) override { return row.data(); }
-    void RowDone(int32_t) override {
-        ++rows;
-        for (size_t i = 0; i < row.size(); i += 3) {
-            if (row[i] != row[i + 1] || row[i] != row[i + 2]) grey = false;
-        }
-    }
-    int32_t width = 0, height = 0, rows = 0;
-    bool grey = true;
-    std::vector<uint8_t> row;
-};
 
 void RunTool(const std::string& command) { ASSERT_EQ(std::system(command.c_str()), 0) << command; }
 
@@ -59,14 +40,14 @@ TEST(DecodeJpegFile, ReadsWhatCjpegAndJpegtranWrite) {
 
     for (const char* name : {"baseline.jpg", "gray.jpg", "restart.jpg", "progressive.jpg", "arithmetic.jpg"}) {
         SCOPED_TRACE(name);
-        SizeSink sink;
+        test::CollectingSink sink;
         CaptureStderr();
         EXPECT_EQ(DecodeJpegFile(dir.File(name), sink), 1);
         EXPECT_EQ(GetCapturedStderr(), "");
         EXPECT_EQ(sink.width, 96);
         EXPECT_EQ(sink.height, 64);
-        EXPECT_EQ(sink.rows, 64);
-        EXPECT_EQ(sink.grey, std::string(name) == "gray.jpg");
+        EXPECT_EQ(sink.rowsDone, 64);
+        EXPECT_EQ(sink.Grey(), std::string(name) == "gray.jpg");
     }
 }
 

@@ -90,9 +90,10 @@ protected:
         win32::ScopedKernelHandle processHandle(process.hProcess);
         win32::ScopedKernelHandle threadHandle(process.hThread);
         HWND dialog = nullptr;
-        for (int i = 0; i < 600 && !dialog; ++i) {
+        // The dialog exists while its steps still run; its lines are final once it shows.
+        for (int i = 0; i < 600 && !(dialog && IsWindowVisible(dialog)); ++i) {
             dialog = FindWindowA("#32770", "Lumora Viewer Installation ");
-            if (!dialog) Sleep(50);
+            if (!dialog || !IsWindowVisible(dialog)) Sleep(50);
         }
         if (!dialog) {
             TerminateProcess(processHandle.Get(), 1);

@@ -26,18 +26,23 @@ else()
         set(ZEL_WINE_RUN "${CMAKE_SOURCE_DIR}/tests/win/wine-run.sh")
         set(ZEL_WINE_STATE "${CMAKE_BINARY_DIR}/wine")
         set(CMAKE_CROSSCOMPILING_EMULATOR "${ZEL_WINE_RUN};--state;${ZEL_WINE_STATE}")
+        set(ZEL_HTTP_SERVER "${CMAKE_SOURCE_DIR}/tests/win/control/http-server.sh")
+        set(ZEL_HTTP_STATE "${CMAKE_BINARY_DIR}/http")
     else()
         set(ZEL_RUN_TESTS OFF)
     endif()
 endif()
 
-# zel_add_gtest(NAME SOURCES ... LIBS ... [DISPLAYS null 16 8] [PROPERTIES name value ...])
+# zel_add_gtest(NAME SOURCES ... LIBS ... [DISPLAYS null 16 8] [HTTP] [PROPERTIES name value ...])
 # Under Wine a program runs on Wine's null graphics driver (a 32-bit display)
 # unless DISPLAYS names Xvfb depths; each display registers the program's
 # tests once more, prefixed "depthN.". The program learns its display from
 # ZEL_WINE_DISPLAY (null, xvfb16, xvfb8).
+# With HTTP its tests also need the loopback HTTP server (fixture "http"): they
+# find the folder it serves in ZEL_HTTP_ROOT, the file holding its port in
+# ZEL_HTTP_PORT_FILE and its request log in ZEL_HTTP_LOG (Unix paths).
 function(zel_add_gtest name)
-    cmake_parse_arguments(arg "" "" "SOURCES;LIBS;DISPLAYS;PROPERTIES" ${ARGN})
+    cmake_parse_arguments(arg "HTTP" "" "SOURCES;LIBS;DISPLAYS;PROPERTIES" ${ARGN})
     add_executable(${name} ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE ${arg_LIBS} zel_gtest_main)
     zel_warnings(${name})
@@ -62,12 +67,41 @@ function(zel_add_gtest name)
             set(environment "ZEL_WINE_DISPLAY=xvfb${display}")
             set_property(GLOBAL APPEND PROPERTY ZEL_XVFB_DEPTHS ${display})
         endif()
+        set(testList "")
+        if(arg_HTTP)
+            set(testList TEST_LIST ${name}_${display}_TESTS)
+        endif()
         gtest_discover_tests(${name}
             TEST_PREFIX "${prefix}"
             DISCOVERY_MODE PRE_TEST
             DISCOVERY_TIMEOUT 120
+            ${testList}
             PROPERTIES FIXTURES_REQUIRED ${fixture} ENVIRONMENT ${environment} TIMEOUT 300 ${arg_PROPERTIES})
+        if(arg_HTTP)
+            zel_require_http(${name}_${display}_TESTS "${fixture}" "${environment}")
+        endif()
     endforeach()
+endfunction()
+
+# Gives the tests discovered into the list variable `testList` the http fixture
+# and the server's environment besides their display's. gtest_discover_tests
+# passes each property a single value, so the two-value lists are set by a
+# script CTest reads right after the discovered tests.
+function(zel_require_http testList displayFixture displayEnvironment)
+    set_property(GLOBAL PROPERTY ZEL_HTTP_WANTED ON)
+    set(environment
+        ${displayEnvironment}
+        "ZEL_HTTP_ROOT=${ZEL_HTTP_STATE}/root"
+        "ZEL_HTTP_PORT_FILE=${ZEL_HTTP_STATE}/port"
+        "ZEL_HTTP_LOG=${ZEL_HTTP_STATE}/log")
+    set(script "${CMAKE_CURRENT_BINARY_DIR}/${testList}_http.cmake")
+    file(WRITE "${script}"
+        "if(NOT \"\${${testList}}\" STREQUAL \"\")\n"
+        "    set_tests_properties(\${${testList}} PROPERTIES\n"
+        "        FIXTURES_REQUIRED \"${displayFixture};http\"\n"
+        "        ENVIRONMENT \"${environment}\")\n"
+        "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")
 endfunction()
 
 # The fixtures of the Wine tests; called once every test is registered, so
@@ -92,4 +126,12 @@ function(zel_add_wine_fixtures)
         add_test(NAME xvfb${depth}.stop COMMAND "${ZEL_WINE_RUN}" --state "${ZEL_WINE_STATE}" --stop-xvfb ${depth})
         set_tests_properties(xvfb${depth}.stop PROPERTIES FIXTURES_CLEANUP xvfb${depth})
     endforeach()
+
+    get_property(http GLOBAL PROPERTY ZEL_HTTP_WANTED)
+    if(http)
+        add_test(NAME http.start COMMAND "${ZEL_HTTP_SERVER}" --state "${ZEL_HTTP_STATE}" --start)
+        set_tests_properties(http.start PROPERTIES FIXTURES_SETUP http TIMEOUT 60)
+        add_test(NAME http.stop COMMAND "${ZEL_HTTP_SERVER}" --state "${ZEL_HTTP_STATE}" --stop)
+        set_tests_properties(http.stop PROPERTIES FIXTURES_CLEANUP http)
+    endif()
 endfunction()

@@ -1,0 +1,73 @@
+#include "download.h"
+
+#include <windows.h>
+
+#include <urlmon.h>
+#include <wininet.h>
+
+#include "com_apartment.h"
+#include "download_status.h"
+
+namespace zel::control {
+namespace {
+
+// The temporary folder, ending with a separator; "" when the system has none.
+std::string TempFolder() {
+    const DWORD size = GetTempPathA(0, nullptr);
+    if (size == 0) return "";
+    std::string folder(size, '\0');
+    const DWORD length = GetTempPathA(size, folder.data());
+    if (length == 0 || length >= size) return "";
+    folder.resize(length);
+    return folder;
+}
+
+// A name that stays inside the folder it is appended to: no separator, no
+// drive or stream colon, no parent reference, and not the folder itself.
+bool IsPlainFileName(const std::string& name) {
+    if (name.empty() || name == ".") return false;
+    if (name.find_first_of("/\\:") != std::string::npos) return false;
+    return name.find("..") == std::string::npos;
+}
+
+}  // namespace
+
+bool DownloadToTemp(const std::string& remoteFolder, const std::string& name, std::string& localfile,
+                    const TraceFile& trace, const std::atomic<bool>* cancel) {
+    const std::string temp = TempFolder();
+    localfile = temp + name;
+    const std::string remotefile = remoteFolder + name;
+    trace.Append("remotefile = %s\n", remotefile.c_str());
+
+    if (temp.empty()) {
+        localfile.clear();
+        return false;
+    }
+    if (name.empty()) return false;
+    // The path handed back must be one that nothing but this download wrote.
+    // Both limits are buffer sizes that count the terminating zero.
+    if (!IsPlainFileName(name) || localfile.size() >= MAX_PATH || remotefile.size() >= INTERNET_MAX_URL_LENGTH) {
+        localfile.clear();
+        return false;
+    }
+
+    const ScopedComApartment apartment;
+    const ole::ComPtr<DownloadStatusCallback> status = DownloadStatusCallback::Create(cancel);
+    const HRESULT result = URLDownloadToFileA(nullptr, remotefile.c_str(), localfile.c_str(), 0, status.Get());
+    const bool cancelled = status->Aborted() || (cancel && cancel->load());
+    // Wine stores a server's error page as a successful download; a cancelled
+    // one leaves its partial file; and a failed one leaves any older file of
+    // that name in place. None of them may be read as this download.
+    if (FAILED(result) || status->HttpStatus() >= 400 || cancelled) {
+        DeleteFileA(localfile.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string DownloadFetcher::Fetch(const std::string& name, const std::atomic<bool>& cancel) {
+    std::string localfile;
+    return DownloadToTemp(m_remoteFolder, name, localfile, m_trace, &cancel) ? localfile : "";
+}
+
+}  // namespace zel::control

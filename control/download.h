@@ -1,0 +1,45 @@
+// The control's download service: one remote file into the temporary folder
+// through the system's URL download service, synchronously.
+//
+// A download that fails leaves no file at the local path (neither a stale file
+// of the same name from an earlier download nor a server's error page), so the
+// reader reports the file as missing instead of reading the wrong one.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "control_loader.h"
+#include "trace.h"
+
+namespace zel::control {
+
+// Fetches `remoteFolder` + `name` into the temporary folder + `name` and sets
+// `localfile` to that path, also when the download fails. Appends
+// "remotefile = %s\n" to `trace` before the download. Returns true when the
+// file arrived. With `cancel`, a download in progress is given up soon after
+// it becomes true. Works on any thread, with or without COM. A name that would
+// leave the temporary folder (a separator, a drive, ".."), a local path of
+// MAX_PATH characters or more, or a URL over 2083 characters is refused
+// without a request and leaves `localfile` empty; an empty name leaves it at
+// the bare temporary folder.
+bool DownloadToTemp(const std::string& remoteFolder, const std::string& name, std::string& localfile,
+                    const TraceFile& trace, const std::atomic<bool>* cancel = nullptr);
+
+// The loader thread's fetches for one control: every view from that control's
+// own remote folder, so controls created later never redirect it.
+class DownloadFetcher : public ViewFetcher {
+public:
+    DownloadFetcher(std::string remoteFolder, TraceFile trace)
+        : m_remoteFolder(std::move(remoteFolder)), m_trace(std::move(trace)) {}
+
+    std::string RemoteFolder() const override { return m_remoteFolder; }
+    std::string Fetch(const std::string& name, const std::atomic<bool>& cancel) override;
+
+private:
+    std::string m_remoteFolder;
+    TraceFile m_trace;
+};
+
+}  // namespace zel::control

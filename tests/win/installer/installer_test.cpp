@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "control_registry.h"
+#include "guids.h"
 #include "scoped_handle.h"
 #include "temp_dir.h"
 #include "wine_path.h"
@@ -53,18 +55,18 @@ class Installer : public ::testing::Test {
 protected:
     void SetUp() override {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Netscape");
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, "ZEL.ZelCtrl.1");
+        test::RemoveZelRegistration();
         m_source = m_dir.Path() / "source";
         fs::create_directories(m_source);
         fs::copy_file(WindowsPath(ZEL_NPZEL_PATH), m_source / "NpZel.dll");
-        fs::copy_file(WindowsPath(ZEL_STAND_IN_CONTROL_PATH), m_source / "zel.ocx");
+        fs::copy_file(test::OcxPath(), m_source / "zel.ocx");
         char system[MAX_PATH];
         GetSystemDirectoryA(system, MAX_PATH);
         m_installedControl = fs::path(system) / "zel.ocx";
     }
     void TearDown() override {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Netscape");
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, "ZEL.ZelCtrl.1");
+        test::RemoveZelRegistration();
         std::error_code ignored;
         fs::remove(m_installedControl, ignored);
     }
@@ -133,7 +135,11 @@ TEST_F(Installer, WithoutNavigatorThePluginFailsAndTheControlIsStillRegistered) 
     EXPECT_FALSE(run.closedByEscape);
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_TRUE(fs::exists(m_installedControl));
-    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, "ZEL.ZelCtrl.1"));
+    // ZEL.OCX registered from where it was copied to.
+    EXPECT_EQ(test::ReadClassesString("ZEL.ZelCtrl.1\\CLSID"), test::GuidText(control::kControlClsid));
+    const auto server = test::ReadClassesString("CLSID\\" + test::GuidText(control::kControlClsid) + "\\InprocServer32");
+    ASSERT_TRUE(server.has_value());
+    EXPECT_EQ(fs::path(*server), m_installedControl);
 }
 
 TEST_F(Installer, AUsersKeyInAnyCaseIsNoVersion) {

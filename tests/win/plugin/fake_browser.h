@@ -8,16 +8,10 @@
 
 #include <windows.h>
 
+#include "load_export.h"
 #include "npapi.h"
 
 namespace zel::test {
-
-// An export of a loaded module as its own function type (through void(*)(),
-// the one cast between function types that is always allowed).
-template <class Function>
-Function LoadExport(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 struct FakeBrowser {
     explicit FakeBrowser(uint16_t version);

@@ -1,0 +1,276 @@
+// The control in a minimal container of our own that hands it its Url as a
+// web page does, before activation, with movies served over HTTP on
+// 127.0.0.1: what it downloads, what it paints, how it answers the mouse,
+// and how it goes away.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+#include "com_ptr.h"
+#include "dialog_watcher.h"
+#include "frames.h"
+#include "http_site.h"
+#include "moviegen.h"
+#include "readback.h"
+#include "strings.h"
+#include "temp_dir.h"
+#include "test_container.h"
+#include "view_decode.h"
+#include "zel_ctrl.h"
+
+namespace zel::control {
+namespace {
+
+using ole::ComPtr;
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 30000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done() && std::chrono::steady_clock::now() < end) {
+        test::TestWindow::Pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    test::TestWindow::Pump();
+    return done();
+}
+
+moviegen::MovieOptions SmallMovie(int cols) {
+    moviegen::MovieOptions options;
+    options.rows = 1;
+    options.cols = cols;
+    options.width = 64;
+    options.height = 48;
+    return options;
+}
+
+// Writes the movie into the site and returns its description's Url.
+std::string Serve(const test::HttpSite& site, const moviegen::MovieOptions& options) {
+    std::string error;
+    EXPECT_FALSE(moviegen::WriteMovie(site.Folder(), options, &error).empty()) << error;
+    return site.Url(options.descriptionName);
+}
+
+// A new control, with a pointer to its C++ side for the test's questions.
+struct Control {
+    Control() : object(new CZelCtrl()), owner(static_cast<IOleObject*>(object)) {}
+    CZelCtrl* object;
+    ComPtr<IOleObject> owner;
+    const MovieViewer& Viewer() const { return *object->Viewer(); }
+};
+
+// What the control's window shows, compared with the view file as decoded.
+::testing::AssertionResult Shows(HWND window, const std::string& viewFile, int width, int height) {
+    const auto expected = NewRgbFrame(width, height, RgbFrame::Fill::Black);
+    if (DecodeIntoRgbFrame(viewFile, *expected) == 0) return ::testing::AssertionFailure() << "cannot decode " << viewFile;
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    const std::vector<uint32_t> shown = test::ReadWindowPixels(window, width, height);
+    if (shown.size() != size_t(width) * size_t(height)) return ::testing::AssertionFailure() << "no read-back";
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* p = expected->Row(y) + x * 3;
+            if (shown[size_t(y) * size_t(width) + size_t(x)] != test::Rgb(p[0], p[1], p[2]))
+                return ::testing::AssertionFailure() << viewFile << " differs at (" << x << ", " << y << ")";
+        }
+    return ::testing::AssertionSuccess();
+}
+
+std::vector<std::string> Lines(const std::string& path) {
+    std::ifstream file(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    return lines;
+}
+
+class InContainer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // "debug.out" is written to the current folder.
+        m_previousFolder = std::filesystem::current_path();
+        std::filesystem::current_path(m_traceDir.Path());
+    }
+    void TearDown() override { std::filesystem::current_path(m_previousFolder); }
+
+    std::string TraceFile() const { return m_traceDir.File("debug.out"); }
+
+    test::TempDir m_traceDir;
+    std::filesystem::path m_previousFolder;
+};
+
+TEST_F(InContainer, AMovieOverHttpLoadsPaintsViewZeroAndTurnsUnderTheMouse) {
+    test::HttpSite site;
+    const moviegen::MovieOptions options = SmallMovie(6);
+    const std::string url = Serve(site, options);
+    Control control;
+    test::TestContainer container(options.width, options.height);
+    ASSERT_EQ(container.Embed(control.owner.Get(), {{L"Url", ole::Widen(url)}}), S_OK);
+    HWND window = container.ControlWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(control.object->Viewer(), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return control.Viewer().GetLoadState() == kLoadFinished; }));
+
+    // The description first, then every view of the ring, each fetched once.
+    const std::vector<std::string> requests = site.Requests();
+    ASSERT_EQ(requests.size(), 7u);
+    EXPECT_EQ(requests[0], "movie.zel 200");
+    for (int col = 0; col < 6; ++col)
+        EXPECT_NE(std::find(requests.begin(), requests.end(), moviegen::ViewName(options, 0, col) + " 200"),
+                  requests.end())
+            << col;
+
+    // The trace: the description's download, then the window's creation.
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::vector<std::string> trace = Lines(TraceFile());
+    ASSERT_GE(trace.size(), 5u);
+    EXPECT_EQ(trace[0], "remotefile = " + url);
+    EXPECT_EQ(trace[1], "localfile = " + std::string(temp) + "movie.zel");
+    EXPECT_EQ(trace[2], "m_url = " + url);
+    EXPECT_EQ(trace[3], "gszUrl = " + site.FolderUrl());
+    EXPECT_EQ(trace[4], "gszFile = movie.zel");
+
+    const std::string folder = site.Folder() + "\\";
+    EXPECT_TRUE(Shows(window, folder + moviegen::ViewName(options, 0, 0), options.width, options.height));
+
+    // A right click tells where it was.
+    {
+        test::DialogWatcher watcher("Mouse Position");
+        SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 12));
+        ASSERT_TRUE(watcher.Wait());
+        EXPECT_EQ(watcher.Text(), "( 10 , 12 )");
+    }
+
+    // A drag of one step (a twelfth of the width) to the right turns the
+    // object to view 0's right neighbour; releasing the button is not
+    // forwarded, and moving without it steps no further.
+    const int32_t right = control.Viewer().Table().Neighbour(0, kSlotRight);
+    ASSERT_NE(right, kNoView);
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_SIZEALL));
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20 + options.width / 12, 20));
+    EXPECT_EQ(control.Viewer().GetCurrentView(), right);
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(20 + options.width / 12, 20));
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(60, 20));
+    EXPECT_EQ(control.Viewer().GetCurrentView(), right);
+    EXPECT_TRUE(Shows(window, folder + control.Viewer().Table().names[size_t(right)], options.width, options.height));
+    // The click made the control the container's active object.
+    const auto& calls = container.Calls();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "OnUIActivate"), calls.end());
+
+    // Once the window exists, a new Url is only stored.
+    ComPtr<IDispatch> dispatch = control.owner.As<IDispatch>(IID_IDispatch);
+    VARIANT argument;
+    argument.vt = VT_BSTR;
+    argument.bstrVal = SysAllocString(L"http://127.0.0.1:1/other.zel");
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&argument, &named, 1, 1};
+    EXPECT_EQ(dispatch->Invoke(2, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr), S_OK);
+    VariantClear(&argument);
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(site.Requests().size(), 7u);
+    EXPECT_EQ(control.Viewer().Table().viewCount, 6);
+}
+
+TEST_F(InContainer, AMissingDescriptionIsReportedAndAStaleCopyIsNeverRead) {
+    test::HttpSite site;
+    const std::string name = "missing-" + std::to_string(GetCurrentProcessId()) + ".zel";
+    // An earlier download of the same name, still in the temporary folder.
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string stale = std::string(temp) + name;
+    std::ofstream(stale) << "1 64 48 0\nview.jpg -1 -1 -1 -1\n";
+
+    Control control;
+    test::TestContainer container(64, 48);
+    test::DialogWatcher error("ERROR !!");
+    ASSERT_EQ(container.Embed(control.owner.Get(), {{L"Url", ole::Widen(site.Url(name))}}), S_OK);
+    ASSERT_TRUE(error.Wait());
+    EXPECT_EQ(error.Text(), "can't open file\n" + stale);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_EQ(control.Viewer().GetLoadState(), kNothingToShow);
+    ASSERT_EQ(site.Requests(), std::vector<std::string>{name + " 404"});
+
+    // With nothing shown, a right click says nothing.
+    test::DialogWatcher none("Mouse Position", 1500);
+    SendMessageA(container.ControlWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_FALSE(none.Wait());
+    EXPECT_EQ(none.Seen(), 0);
+}
+
+TEST_F(InContainer, AViewTheServerDoesNotHaveIsBlackAndTheRestStillLoad) {
+    test::HttpSite site;
+    const moviegen::MovieOptions options = SmallMovie(4);
+    const std::string url = Serve(site, options);
+    const std::string lost = moviegen::ViewName(options, 0, 2);
+    std::filesystem::remove(site.Folder() + "\\" + lost);
+
+    Control control;
+    test::TestContainer container(options.width, options.height);
+    ASSERT_EQ(container.Embed(control.owner.Get(), {{L"Url", ole::Widen(url)}}), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return control.Viewer().GetLoadState() == kLoadFinished; }));
+    const std::vector<std::string> requests = site.Requests();
+    EXPECT_NE(std::find(requests.begin(), requests.end(), lost + " 404"), requests.end());
+
+    const MovieViewer& viewer = control.Viewer();
+    for (int32_t view = 0; view < 4; ++view) {
+        const auto* frame = viewer.Frames().GetAs<RgbFrame>(view);
+        ASSERT_NE(frame, nullptr) << view;
+        const std::vector<uint8_t> pixels = frame->Pixels();
+        const bool black = std::all_of(pixels.begin(), pixels.end(), [](uint8_t b) { return b == 0; });
+        EXPECT_EQ(black, viewer.Table().names[size_t(view)] == lost) << view;
+    }
+}
+
+TEST_F(InContainer, TwoControlsInOneProcessEachLoadTheirOwnMovie) {
+    test::HttpSite firstSite, secondSite;
+    moviegen::MovieOptions first = SmallMovie(5);
+    moviegen::MovieOptions second = SmallMovie(3);
+    second.rows = 2;
+    second.viewPattern = "other_r%d_c%d.jpg";
+    const std::string firstUrl = Serve(firstSite, first);
+    const std::string secondUrl = Serve(secondSite, second);
+
+    Control a, b;
+    test::TestContainer containerA(64, 48), containerB(64, 48);
+    ASSERT_EQ(containerA.Embed(a.owner.Get(), {{L"Url", ole::Widen(firstUrl)}}), S_OK);
+    ASSERT_EQ(containerB.Embed(b.owner.Get(), {{L"Url", ole::Widen(secondUrl)}}), S_OK);
+    ASSERT_TRUE(PumpUntil([&] {
+        return a.Viewer().GetLoadState() == kLoadFinished && b.Viewer().GetLoadState() == kLoadFinished;
+    }));
+    EXPECT_EQ(firstSite.Requests().size(), 1u + 5u);
+    EXPECT_EQ(secondSite.Requests().size(), 1u + 6u);
+    EXPECT_TRUE(Shows(containerA.ControlWindow(), firstSite.Folder() + "\\" + moviegen::ViewName(first, 0, 0), 64, 48));
+    EXPECT_TRUE(
+        Shows(containerB.ControlWindow(), secondSite.Folder() + "\\" + moviegen::ViewName(second, 0, 0), 64, 48));
+}
+
+TEST_F(InContainer, AControlDestroyedWhileItsLoaderIsMidMovieGoesAwayAtOnce) {
+    test::HttpSite site;
+    moviegen::MovieOptions options = SmallMovie(12);
+    options.rows = 3;
+    options.width = 320;
+    options.height = 240;
+    const std::string url = Serve(site, options);
+
+    auto control = std::make_unique<Control>();
+    auto container = std::make_unique<test::TestContainer>(320, 240);
+    ASSERT_EQ(container->Embed(control->owner.Get(), {{L"Url", ole::Widen(url)}}), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return control->Viewer().GetLoadState() == kStillLoading; }));
+    // Closing destroys the window and with it the viewer, whose loader stops.
+    container.reset();
+    ASSERT_EQ(control->object->Viewer(), nullptr);
+    control.reset();
+    // A request the loader sent just before it was cancelled may reach the
+    // server's log a little later; after that, nothing more may come.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const size_t fetched = site.Requests().size();
+    EXPECT_LT(fetched, 1u + 36u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(site.Requests().size(), fetched);
+}
+
+}  // namespace
+}  // namespace zel::control

@@ -7,6 +7,7 @@
 
 #include "com_apartment.h"
 #include "download_status.h"
+#include "local_file_lease.h"
 
 namespace zel::control {
 namespace {
@@ -65,9 +66,25 @@ bool DownloadToTemp(const std::string& remoteFolder, const std::string& name, st
     return true;
 }
 
+DownloadFetcher::~DownloadFetcher() { Done(m_leased); }
+
 std::string DownloadFetcher::Fetch(const std::string& name, const std::atomic<bool>& cancel) {
+    Done(m_leased);
+    const std::string path = TempFolder() + name;
+    if (!LocalFileLease::Acquire(path, cancel)) return "";
     std::string localfile;
-    return DownloadToTemp(m_remoteFolder, name, localfile, m_trace, &cancel) ? localfile : "";
+    if (DownloadToTemp(m_remoteFolder, name, localfile, m_trace, &cancel)) {
+        m_leased = path;
+        return localfile;
+    }
+    LocalFileLease::Release(path);
+    return "";
+}
+
+void DownloadFetcher::Done(const std::string&) {
+    if (m_leased.empty()) return;
+    LocalFileLease::Release(m_leased);
+    m_leased.clear();
 }
 
 }  // namespace zel::control

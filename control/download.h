@@ -28,18 +28,26 @@ bool DownloadToTemp(const std::string& remoteFolder, const std::string& name, st
                     const TraceFile& trace, const std::atomic<bool>* cancel = nullptr);
 
 // The loader thread's fetches for one control: every view from that control's
-// own remote folder, so controls created later never redirect it.
+// own remote folder, so controls created later never redirect it. A view's
+// local file is leased to this fetcher from its download until the loader is
+// Done with it, so controls whose movies share view names take turns instead
+// of overwriting each other's file while it is being decoded.
 class DownloadFetcher : public ViewFetcher {
 public:
     DownloadFetcher(std::string remoteFolder, TraceFile trace)
         : m_remoteFolder(std::move(remoteFolder)), m_trace(std::move(trace)) {}
+    ~DownloadFetcher() override;
+    DownloadFetcher(const DownloadFetcher&) = delete;
+    DownloadFetcher& operator=(const DownloadFetcher&) = delete;
 
     std::string RemoteFolder() const override { return m_remoteFolder; }
     std::string Fetch(const std::string& name, const std::atomic<bool>& cancel) override;
+    void Done(const std::string& local) override;
 
 private:
     std::string m_remoteFolder;
     TraceFile m_trace;
+    std::string m_leased;
 };
 
 }  // namespace zel::control

@@ -56,9 +56,13 @@ void ControlLoader::ReadJPGFileThreadProc(MovieViewer& viewer) {
         const std::string& name = table.names[size_t(view)];
         const std::string local = m_fetcher->Fetch(name, m_cancel);
         viewer.Trace().Append("remotefile = %s %s\nlocalfile = %s\n", remote.c_str(), name.c_str(), local.c_str());
-        if (m_cancel) break;
+        if (m_cancel) {
+            if (!local.empty()) m_fetcher->Done(local);
+            break;
+        }
         frame = NewRgbFrame(table.width, table.height, local.empty() ? RgbFrame::Fill::Black : RgbFrame::Fill::Unset);
         if (frame && !local.empty()) DecodeIntoRgbFrame(local, *frame);
+        if (!local.empty()) m_fetcher->Done(local);
         if (frame) viewer.Frames().Publish(view, std::move(frame));
         if (view == 0) {
             viewer.SetLoadState(kStillLoading);

@@ -29,6 +29,8 @@ public:
     // the fetch fails, no file is left at that path. Gives up soon once
     // `cancel` is true.
     virtual std::string Fetch(const std::string& name, const std::atomic<bool>& cancel) = 0;
+    // The loader has read the file Fetch returned and will not touch it again.
+    virtual void Done(const std::string& /*local*/) {}
 };
 
 class ControlLoader : public ViewLoader {

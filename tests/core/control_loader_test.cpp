@@ -77,11 +77,15 @@ TEST_F(ControlLoading, WalksBreadthFirstTakingRightLeftDownUp) {
     EXPECT_EQ(m_window.Snapshot(), (std::vector<std::string>{"invalidate+update", "beep"}));
     const std::string folder = m_dir.Path().string();
     std::string trace = "in ReadJPGFileThreadProc\n";
+    std::vector<std::string> locals;
     for (int v : {0, 1, 2, 4, 3}) {
         const std::string name = "v" + std::to_string(v) + ".jpg";
-        trace += "remotefile = " + folder + " " + name + "\nlocalfile = " + m_fetcher->Fetch(name, {}) + "\n";
+        locals.push_back(m_fetcher->Fetch(name, {}));
+        trace += "remotefile = " + folder + " " + name + "\nlocalfile = " + locals.back() + "\n";
     }
     EXPECT_EQ(m_dir.Read("debug.out"), trace);
+    // Each local file is handed back once its view is decoded.
+    EXPECT_EQ(m_fetcher->DoneWith(), locals);
 }
 
 TEST_F(ControlLoading, TheFirstViewIsShownAsSoonAsItIsDecoded) {

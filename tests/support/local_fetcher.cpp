@@ -19,6 +19,16 @@ std::string LocalFetcher::Fetch(const std::string& name, const std::atomic<bool>
     return m_failing.count(name) ? path + ".missing" : path;
 }
 
+void LocalFetcher::Done(const std::string& local) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_done.push_back(local);
+}
+
+std::vector<std::string> LocalFetcher::DoneWith() const {
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_done;
+}
+
 std::vector<std::string> LocalFetcher::Fetched() const {
     std::lock_guard<std::mutex> guard(m_lock);
     return m_fetched;

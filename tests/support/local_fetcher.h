@@ -20,8 +20,11 @@ public:
 
     std::string RemoteFolder() const override { return m_folder; }
     std::string Fetch(const std::string& name, const std::atomic<bool>& cancel) override;
+    void Done(const std::string& local) override;
 
     std::vector<std::string> Fetched() const;
+    // The local paths the loader said it was done with, in order.
+    std::vector<std::string> DoneWith() const;
     void Fail(const std::string& name) { m_failing.insert(name); }
     // Fetches from the `count`-th on wait until Release() or the loader cancels.
     void HoldFrom(size_t count) { m_holdFrom = count; }
@@ -35,6 +38,7 @@ private:
     mutable std::mutex m_lock;
     std::condition_variable m_changed;
     std::vector<std::string> m_fetched;
+    std::vector<std::string> m_done;
     size_t m_holdFrom = SIZE_MAX;
     bool m_holding = false;
     bool m_released = false;

@@ -226,10 +226,11 @@ TEST_F(InContainer, AViewTheServerDoesNotHaveIsBlackAndTheRestStillLoad) {
 
 TEST_F(InContainer, TwoControlsInOneProcessEachLoadTheirOwnMovie) {
     test::HttpSite firstSite, secondSite;
+    // Both movies name their views alike, as movies made by one tool do; only
+    // the pictures differ.
     moviegen::MovieOptions first = SmallMovie(5);
     moviegen::MovieOptions second = SmallMovie(3);
     second.rows = 2;
-    second.viewPattern = "other_r%d_c%d.jpg";
     const std::string firstUrl = Serve(firstSite, first);
     const std::string secondUrl = Serve(secondSite, second);
 
@@ -245,6 +246,17 @@ TEST_F(InContainer, TwoControlsInOneProcessEachLoadTheirOwnMovie) {
     EXPECT_TRUE(Shows(containerA.ControlWindow(), firstSite.Folder() + "\\" + moviegen::ViewName(first, 0, 0), 64, 48));
     EXPECT_TRUE(
         Shows(containerB.ControlWindow(), secondSite.Folder() + "\\" + moviegen::ViewName(second, 0, 0), 64, 48));
+    // Every view holds its own movie's picture.
+    for (const auto& [control, site] : {std::pair<Control*, test::HttpSite*>{&a, &firstSite}, {&b, &secondSite}}) {
+        const MovieViewer& viewer = control->Viewer();
+        for (int32_t view = 0; view < viewer.Table().viewCount; ++view) {
+            const auto expected = NewRgbFrame(64, 48, RgbFrame::Fill::Black);
+            ASSERT_EQ(DecodeIntoRgbFrame(site->Folder() + "\\" + viewer.Table().names[size_t(view)], *expected), 1);
+            const auto* loaded = viewer.Frames().GetAs<RgbFrame>(view);
+            ASSERT_NE(loaded, nullptr);
+            EXPECT_TRUE(loaded->Pixels() == expected->Pixels()) << viewer.Table().names[size_t(view)];
+        }
+    }
 }
 
 TEST_F(InContainer, AControlDestroyedWhileItsLoaderIsMidMovieGoesAwayAtOnce) {

@@ -19,6 +19,7 @@
 
 #include "download.h"
 #include "download_status.h"
+#include "local_file_lease.h"
 #include "http_site.h"
 #include "slow_server.h"
 #include "temp_dir.h"
@@ -350,6 +351,45 @@ TEST_F(DownloadTest, TwoFetchersOnTwoThreadsEachGetTheirOwnFiles) {
     std::istringstream trace(Trace());
     EXPECT_EQ(std::distance(std::istream_iterator<std::string>(trace), std::istream_iterator<std::string>()),
               2 * kViews * 3) << "one \"remotefile = <url>\" line per fetch";
+}
+
+TEST_F(DownloadTest, FetchersOfTheSameNameTakeTurnsUntilTheLoaderIsDoneWithTheFile) {
+    test::HttpSite otherSite;
+    const std::string name = Name("same.jpg");
+    m_site.Write(name, Pattern(5000, 1));
+    otherSite.Write(name, Pattern(7000, 2));
+    DownloadFetcher ours(m_site.FolderUrl(), m_trace);
+    DownloadFetcher theirs(otherSite.FolderUrl(), m_trace);
+    const std::atomic<bool> noCancel{false};
+
+    const std::string path = ours.Fetch(name, noCancel);
+    ASSERT_EQ(path, m_temp + name);
+    EXPECT_TRUE(LocalFileLease::Held(path));
+    std::atomic<bool> fetched{false};
+    std::string theirPath;
+    std::thread other([&] {
+        theirPath = theirs.Fetch(name, noCancel);
+        fetched = true;
+    });
+    // While our loader still reads the file, the other one waits for it.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(fetched.load());
+    EXPECT_TRUE(ReadBytes(path) == Pattern(5000, 1));
+    ours.Done(path);
+    other.join();
+    EXPECT_EQ(theirPath, path);
+    EXPECT_TRUE(ReadBytes(path) == Pattern(7000, 2));
+
+    // A loader that is stopped while it waits gives up at once.
+    std::atomic<bool> cancel{false};
+    std::thread stopped([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        cancel = true;
+    });
+    EXPECT_EQ(ours.Fetch(name, cancel), "");
+    stopped.join();
+    theirs.Done(path);
+    EXPECT_FALSE(LocalFileLease::Held(path));
 }
 
 }  // namespace

@@ -62,13 +62,9 @@ bool ShowsView(HWND window, const std::string& viewFile, int width, int height) 
 class AtlHost : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        test::RemoveZelRegistration();
-        ASSERT_EQ(test::RunRegsvr32("/s \"" + test::OcxPath() + "\""), 0u);
+        ASSERT_EQ(test::RegisterZelForSuite(), 0u);
     }
-    static void TearDownTestSuite() {
-        test::RunRegsvr32("/u /s \"" + test::OcxPath() + "\"");
-        test::RemoveZelRegistration();
-    }
+    static void TearDownTestSuite() { test::UnregisterZelAfterSuite(); }
 
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));

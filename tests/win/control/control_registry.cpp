@@ -72,4 +72,14 @@ void RemoveZelRegistration() {
     for (const std::string& key : keys) RegDeleteTreeA(HKEY_CLASSES_ROOT, key.c_str());
 }
 
+DWORD RegisterZelForSuite() {
+    RemoveZelRegistration();
+    return RunRegsvr32("/s \"" + OcxPath() + "\"");
+}
+
+void UnregisterZelAfterSuite() {
+    RunRegsvr32("/u /s \"" + OcxPath() + "\"");
+    RemoveZelRegistration();
+}
+
 }  // namespace zel::test

@@ -30,4 +30,9 @@ bool ClassesKeyExists(const std::string& key);
 // starts from, and leaves, a registry without it.
 void RemoveZelRegistration();
 
+// For suites that need the control registered: from a clean registry,
+// regsvr32's exit code; and back to a registry without it.
+DWORD RegisterZelForSuite();
+void UnregisterZelAfterSuite();
+
 }  // namespace zel::test

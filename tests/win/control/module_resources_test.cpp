@@ -12,6 +12,7 @@
 
 #include "control_registry.h"
 #include "guids.h"
+#include "version_info.h"
 
 namespace zel {
 namespace {
@@ -235,29 +236,16 @@ TEST_F(ModuleResources, TypeLibraryIsStoredAsTypelib1) {
 }
 
 TEST_F(ModuleResources, VersionBlockDescribesTheControlModule) {
-    const std::string path = test::OcxPath();
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    ASSERT_GT(size, 0u);
-    std::vector<char> block(size);
-    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, block.data()));
-
-    void* value = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", &value, &length));
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    const test::VersionInfo info(test::OcxPath());
+    const VS_FIXEDFILEINFO* fixed = info.Fixed();
+    ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
     EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
     EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
     EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
     EXPECT_EQ(fixed->dwFileOS, DWORD(VOS__WINDOWS32));
     EXPECT_EQ(fixed->dwFileType, DWORD(VFT_DLL));
-
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &value, &length));
-    ASSERT_EQ(length, 4u);
-    const auto* words = static_cast<const WORD*>(value);
-    EXPECT_EQ(words[0], 0x0409);
-    EXPECT_EQ(words[1], 1200);
+    EXPECT_EQ(info.Translation(), (std::pair<WORD, WORD>{0x0409, 1200}));
 
     const std::pair<const char*, const char*> entries[] = {
         {"FileVersion", "1, 0, 0, 1"},
@@ -269,15 +257,7 @@ TEST_F(ModuleResources, VersionBlockDescribesTheControlModule) {
         {"CompanyName", ""},
         {"LegalTrademarks", ""},
     };
-    for (const auto& [key, text] : entries) {
-        const std::string query = std::string("\\StringFileInfo\\040904B0\\") + key;
-        value = nullptr;
-        if (!VerQueryValueA(block.data(), query.c_str(), &value, &length) || !value) {
-            ADD_FAILURE() << key << " is missing";
-            continue;
-        }
-        EXPECT_EQ(std::string(static_cast<const char*>(value)), text) << key;
-    }
+    for (const auto& [key, text] : entries) EXPECT_EQ(info.Text("040904B0", key), text) << key;
     // VerQueryValue matches the block's name in any case; the stored name is upper case.
     const std::vector<BYTE> raw = Resource(1, MAKEINTRESOURCEA(16) /* RT_VERSION */);
     const std::u16string name = u"040904B0";

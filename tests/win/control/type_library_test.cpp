@@ -78,13 +78,9 @@ std::string MemberName(ITypeInfo* info, MEMBERID id) {
 class TypeLibrary : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        test::RemoveZelRegistration();
-        ASSERT_EQ(test::RunRegsvr32("/s \"" + test::OcxPath() + "\""), 0u);
+        ASSERT_EQ(test::RegisterZelForSuite(), 0u);
     }
-    static void TearDownTestSuite() {
-        test::RunRegsvr32("/u /s \"" + test::OcxPath() + "\"");
-        test::RemoveZelRegistration();
-    }
+    static void TearDownTestSuite() { test::UnregisterZelAfterSuite(); }
     void SetUp() override {
         ITypeLib* library = nullptr;
         ASSERT_EQ(LoadRegTypeLib(kTypeLibId, kTypeLibMajor, kTypeLibMinor, 0x409, &library), S_OK);

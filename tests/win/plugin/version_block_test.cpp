@@ -5,28 +5,18 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
+#include <utility>
+
+#include "version_info.h"
 
 namespace zel {
 namespace {
 
 class VersionBlock : public ::testing::Test {
 protected:
-    void SetUp() override {
-        DWORD ignored = 0;
-        const DWORD size = GetFileVersionInfoSizeA(ZEL_NPZEL_PATH, &ignored);
-        ASSERT_GT(size, 0u) << "no version block in " << ZEL_NPZEL_PATH;
-        m_block.resize(size);
-        ASSERT_TRUE(GetFileVersionInfoA(ZEL_NPZEL_PATH, 0, size, m_block.data()));
-    }
-    std::string Text(const std::string& key) {
-        void* value = nullptr;
-        UINT length = 0;
-        const std::string query = "\\StringFileInfo\\040904e4\\" + key;
-        if (!VerQueryValueA(m_block.data(), query.c_str(), &value, &length) || !value) return "<missing>";
-        return std::string(static_cast<const char*>(value));
-    }
-    std::vector<char> m_block;
+    void SetUp() override { ASSERT_TRUE(m_info.Valid()) << "no version block in " << ZEL_NPZEL_PATH; }
+    std::string Text(const std::string& key) { return m_info.Text("040904e4", key); }
+    test::VersionInfo m_info{ZEL_NPZEL_PATH};
 };
 
 TEST_F(VersionBlock, NamesTheMimeTypeExtensionAndProduct) {
@@ -45,21 +35,15 @@ TEST_F(VersionBlock, NamesTheMimeTypeExtensionAndProduct) {
 }
 
 TEST_F(VersionBlock, FixedPartAndTranslation) {
-    void* value = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(m_block.data(), "\\", &value, &length));
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    const VS_FIXEDFILEINFO* fixed = m_info.Fixed();
+    ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
     EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
     EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
     EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
     EXPECT_EQ(fixed->dwFileOS, DWORD(VOS_NT_WINDOWS32));
     EXPECT_EQ(fixed->dwFileType, DWORD(VFT_DLL));
-    ASSERT_TRUE(VerQueryValueA(m_block.data(), "\\VarFileInfo\\Translation", &value, &length));
-    ASSERT_EQ(length, 4u);
-    const auto* words = static_cast<const WORD*>(value);
-    EXPECT_EQ(words[0], 0x0409);
-    EXPECT_EQ(words[1], 0x04E4);
+    EXPECT_EQ(m_info.Translation(), (std::pair<WORD, WORD>{0x0409, 0x04E4}));
 }
 
 }  // namespace

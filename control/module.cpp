@@ -7,6 +7,7 @@
 
 #include "class_factory.h"
 #include "guids.h"
+#include "ole_control.h"
 #include "registration.h"
 #include "zel_ctrl.h"
 #include "zel_prop_page.h"
@@ -24,10 +25,13 @@ extern "C" {
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID);
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         zel::ole::SetModuleInstance(instance);
         DisableThreadLibraryCalls(instance);
+    } else if (reason == DLL_PROCESS_DETACH && !reserved) {
+        // Unloaded by FreeLibrary (CoFreeUnusedLibraries), not by the process ending.
+        zel::ole::OleControl::UnregisterWindowClass();
     }
     return TRUE;
 }

@@ -71,6 +71,10 @@ public:
     virtual void OnLButtonUp(UINT flags, POINT point);
     virtual void OnRButtonDown(UINT flags, POINT point);
 
+    // Called as the module is unloaded: the window class names a procedure in
+    // this module, and a class left behind would outlive the code it calls.
+    static void UnregisterWindowClass();
+
     void SetModifiedFlag(bool modified) { m_modified = modified; }
     bool IsModified() const { return m_modified; }
     HWND GetSafeHwnd() const { return m_window; }

@@ -13,8 +13,10 @@ namespace {
 
 constexpr char kWindowClass[] = "ZelOleControlWindow";
 
+ATOM gWindowClass = 0;
+
 ATOM RegisterControlClass(WNDPROC procedure) {
-    static ATOM atom = 0;
+    ATOM& atom = gWindowClass;
     if (atom) return atom;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -27,13 +29,17 @@ ATOM RegisterControlClass(WNDPROC procedure) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kWindowClass;
     atom = RegisterClassExA(&windowClass);
-    if (!atom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS) atom = 1;
     return atom;
 }
 
 POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 }  // namespace
+
+void OleControl::UnregisterWindowClass() {
+    if (gWindowClass) UnregisterClassA(kWindowClass, ModuleInstance());
+    gWindowClass = 0;
+}
 
 HRESULT OleControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT) {
     if (site && !m_clientSite) SetClientSite(site);

@@ -85,8 +85,12 @@ private:
     }
 
     bool ReadMorphSection(ViewTable& table) {
+        // A crossfading description written for the plug-in ends after its
+        // view records; the control shows it as a movie without morph pairs.
+        std::optional<Token> count = m_reader.Next();
+        if (!count) return true;
         int32_t pairCount = 0;
-        if (!ReadInt("the morph pair count", pairCount)) return false;
+        if (!TakeInt(*count, "the morph pair count", pairCount)) return false;
         if (pairCount < 0) return Fail("the morph pair count " + std::to_string(pairCount) + " is below 0");
         for (int32_t p = 0; p < pairCount; ++p) {
             MorphPair pair;
@@ -108,9 +112,13 @@ private:
     bool ReadInt(const std::string& what, int32_t& out) {
         std::optional<Token> token = m_reader.Next();
         if (!token) return FailAtEnd(what);
-        m_lastLine = token->line;
-        std::optional<int32_t> value = token->hasNul ? std::nullopt : ParseInt32(token->text);
-        if (!value) return Fail(*token, what + " is not a 32-bit integer");
+        return TakeInt(*token, what, out);
+    }
+
+    bool TakeInt(const Token& token, const std::string& what, int32_t& out) {
+        m_lastLine = token.line;
+        std::optional<int32_t> value = token.hasNul ? std::nullopt : ParseInt32(token.text);
+        if (!value) return Fail(token, what + " is not a 32-bit integer");
         out = *value;
         return true;
     }

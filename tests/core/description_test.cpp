@@ -59,6 +59,15 @@ TEST(Description, TextAfterTheRecordsIsNotReadWhenNoMorphSectionFollows) {
     }
 }
 
+TEST(Description, TheControlReadsACrossfadingPluginDescriptionAsOneWithoutMorphPairs) {
+    // The flag is set, and the file ends right after the view records.
+    DescriptionRead read = ReadText("1 320 240 1 a.jpg -1 -1 -1 -1\n", Dialect::Control);
+    ASSERT_EQ(read.status, ReadStatus::Ok);
+    EXPECT_EQ(read.table.flag, 1);
+    EXPECT_TRUE(read.table.pairs.empty());
+    EXPECT_TRUE(read.morphProblems.empty());
+}
+
 TEST(Description, ThePluginTreatsTheFlagAsCrossfadeAndIgnoresAMorphSection) {
     // Even a morph section the control would refuse is nothing to the plug-in.
     DescriptionRead read = ReadText("1 320 240 1 a.jpg -1 -1 -1 -1 1 missing.txt 0 9", Dialect::Plugin);
@@ -130,8 +139,6 @@ TEST(Description, RefusesWhatTheViewerCannotUseSafely) {
          "view 0's file name holds a NUL byte"},
         {"token without white space", Dialect::Plugin, "1 320 240 0 " + big, 1, std::string(40, 'x') + "...",
          "view 0's file name is 1048576 characters long; at most 79 fit"},
-        {"morph count missing", Dialect::Control, "1 320 240 1 a.jpg -1 -1 -1 -1\n", 1, "",
-         "the file ends where the morph pair count belongs"},
         {"morph count negative", Dialect::Control, "1 320 240 1 a.jpg -1 -1 -1 -1 -1", 1, "",
          "the morph pair count -1 is below 0"},
         {"pair view past the end", Dialect::Control, "2 320 240 1 a.jpg -1 -1 1 1 b.jpg -1 -1 0 0 1 m.txt 0 2", 1, "",

@@ -9,8 +9,10 @@
 
 namespace zel::moviegen {
 
-// False when `pattern` is unusable; *name then holds part of an expansion.
-bool ExpandNamePattern(const std::string& pattern, int row, int col, std::string* name);
+// False when `pattern` is unusable; *name then holds part of an expansion and
+// *error (when given) says why.
+bool ExpandNamePattern(const std::string& pattern, int row, int col, std::string* name,
+                       std::string* error = nullptr);
 
 std::string MorphFileName(int row, int col);
 

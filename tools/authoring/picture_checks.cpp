@@ -1,0 +1,105 @@
+// Checks of the view files: each one is looked for beside the description, its
+// JPEG header read, and the whole picture decoded with the core's decoder. A
+// picture of another size than the description's is not decoded: that is an
+// error already, and its header alone could ask for a decode of 4 gigapixels.
+// A file that several views name is read once and reported at each view.
+#include <algorithm>
+#include <map>
+
+#include "check_steps.h"
+#include "jpeg_probe.h"
+#include "plane_buffer.h"
+
+namespace zel::authoring {
+
+namespace {
+
+struct Picture {
+    PictureHeader header;
+    bool decodes = false;
+};
+
+std::string Size(int32_t width, int32_t height) { return std::to_string(width) + " x " + std::to_string(height); }
+
+// The plug-in's three planes once they hold a picture of this size.
+uint64_t PlaneBytes(int32_t width, int32_t height) {
+    return 3 * uint64_t(std::max(PlaneBuffer::kStride, width)) * uint64_t(std::max(PlaneBuffer::kRows, height));
+}
+
+void ReportPicture(const AcceptedMovie& movie, int32_t view, const Picture& picture, Report& report) {
+    const PictureHeader& header = picture.header;
+    const auto add = [&](const char* kind, Severity severity, Shell shell, const std::string& message) {
+        report.Add(kind, severity, shell, movie.description, movie.ViewLine(view), movie.Name(view), message);
+    };
+    switch (header.status) {
+        case PictureStatus::Missing:
+            add("missing-file", Severity::Error, Shell::Both,
+                "the view file is missing (no " + movie.ViewPath(view) + ")");
+            return;
+        case PictureStatus::NotAFile:
+            add("not-a-file", Severity::Error, Shell::Both,
+                movie.ViewPath(view) + " is a folder, not a picture file");
+            return;
+        case PictureStatus::CantOpen:
+            add("cant-open", Severity::Error, Shell::Both, movie.ViewPath(view) + " does not open");
+            return;
+        case PictureStatus::NotJpeg:
+            add("not-jpeg", Severity::Error, Shell::Both, "not a JPEG file: " + header.problem);
+            return;
+        case PictureStatus::Ok:
+            break;
+    }
+    const ViewTable& table = movie.table;
+    if (header.width != table.width || header.height != table.height) {
+        add("picture-size", Severity::Error, Shell::Both,
+            "picture is " + Size(header.width, header.height) + ", the description says " +
+                Size(table.width, table.height));
+    } else if (!picture.decodes) {
+        add("no-decode", Severity::Error, Shell::Both,
+            "the picture does not decode to its end: the control shows the view black, the plug-in shows "
+            "nothing for it");
+        return;
+    }
+    if (header.width > PlaneBuffer::kStride || header.height > PlaneBuffer::kRows) {
+        add("plane-growth", Severity::Warning, Shell::Plugin,
+            "picture is " + Size(header.width, header.height) + ", beyond the plug-in's decoding planes of " +
+                Size(PlaneBuffer::kStride, PlaneBuffer::kRows) + ": it grows them to " +
+                std::to_string(PlaneBytes(header.width, header.height)) + " bytes (memory)");
+    }
+    if (header.components == 1) {
+        add("grayscale", Severity::Warning, Shell::Both, "grayscale picture: the shells show it as grey RGB");
+    }
+    if (header.progressive) {
+        add("progressive", Severity::Warning, Shell::Both,
+            "progressive JPEG: slower to decode, and the decoder holds the whole picture's coefficients");
+    }
+}
+
+}  // namespace
+
+PictureTotals CheckPictures(const AcceptedMovie& movie, Report& report) {
+    PictureTotals totals;
+    totals.planeBytes = PlaneBytes(0, 0);
+    std::map<std::string, Picture> read;
+    for (int32_t view = 0; view < movie.table.viewCount; ++view) {
+        const std::string path = movie.ViewPath(view);
+        auto found = read.find(path);
+        if (found == read.end()) {
+            Picture picture;
+            picture.header = ProbePicture(path);
+            const bool described = picture.header.width == movie.table.width &&
+                                   picture.header.height == movie.table.height;
+            picture.decodes = picture.header.status == PictureStatus::Ok && described && DecodesWhole(path);
+            totals.fileBytes += picture.header.fileBytes;
+            if (picture.header.status == PictureStatus::Ok) {
+                totals.planeBytes =
+                    std::max(totals.planeBytes, PlaneBytes(picture.header.width, picture.header.height));
+            }
+            found = read.emplace(path, picture).first;
+        }
+        ReportPicture(movie, view, found->second, report);
+    }
+    return totals;
+}
+
+}  // namespace zel::authoring

@@ -175,5 +175,18 @@ TEST_F(AtlHost, AnAtlAxWinWindowNamingTheProgIdStartsTheControlWithNoUrl) {
     DestroyWindow(host);
 }
 
+TEST_F(AtlHost, ThePropertiesVerbOpensTheGeneralPageInAPropertyFrame) {
+    ComPtr<IOleObject> control;
+    ASSERT_EQ(CoCreateInstance(kControlClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, control.ReceiveVoid()),
+              S_OK);
+    test::TestWindow owner(64, 48);
+    // The frame's title is the control's short type name, as the system's
+    // property sheet words it.
+    test::DialogWatcher frame("Properties for Zel Control");
+    EXPECT_EQ(control->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, owner.Handle(), nullptr), S_OK);
+    EXPECT_TRUE(frame.Wait());
+    EXPECT_EQ(frame.Seen(), 1);
+}
+
 }  // namespace
 }  // namespace zel::control

@@ -21,7 +21,7 @@
 #include "http_site.h"
 #include "load_export.h"
 #include "moviegen.h"
-#include "readback.h"
+#include "shows_view.h"
 #include "strings.h"
 #include "test_window.h"
 #include "view_decode.h"
@@ -34,30 +34,6 @@ using ole::ComPtr;
 using AtlAxWinInitFunction = BOOL(WINAPI*)();
 using AtlAxCreateControlFunction = HRESULT(WINAPI*)(LPCOLESTR, HWND, IStream*, IUnknown**);
 using AtlAxGetControlFunction = HRESULT(WINAPI*)(HWND, IUnknown**);
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 30000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done() && std::chrono::steady_clock::now() < end) {
-        test::TestWindow::Pump();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return done();
-}
-
-bool ShowsView(HWND window, const std::string& viewFile, int width, int height) {
-    const auto expected = NewRgbFrame(width, height, RgbFrame::Fill::Black);
-    if (DecodeIntoRgbFrame(viewFile, *expected) == 0) return false;
-    InvalidateRect(window, nullptr, FALSE);
-    UpdateWindow(window);
-    const std::vector<uint32_t> shown = test::ReadWindowPixels(window, width, height);
-    if (shown.size() != size_t(width) * size_t(height)) return false;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint8_t* p = expected->Row(y) + x * 3;
-            if (shown[size_t(y) * size_t(width) + size_t(x)] != test::Rgb(p[0], p[1], p[2])) return false;
-        }
-    return true;
-}
 
 class AtlHost : public ::testing::Test {
 protected:
@@ -126,20 +102,20 @@ TEST_F(AtlHost, ASavedControlLoadsItsMovieShowsViewZeroAndTurnsUnderADrag) {
     ASSERT_NE(window, nullptr);
 
     // Every view is reachable from view 0 in this grid, so all are fetched.
-    ASSERT_TRUE(PumpUntil([&] { return site.Requests().size() == 1u + 8u; })) << site.Requests().size();
+    ASSERT_TRUE(test::TestWindow::PumpUntil([&] { return site.Requests().size() == 1u + 8u; })) << site.Requests().size();
     EXPECT_EQ(site.Requests().front(), "movie.zel 200");
     // The drag cursor changes once the last view is in (LoadState 1).
-    ASSERT_TRUE(PumpUntil([&] {
+    ASSERT_TRUE(test::TestWindow::PumpUntil([&] {
         SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
         return GetCursor() == LoadCursorA(nullptr, IDC_SIZEALL);
     }));
     const std::string folder = site.Folder() + "\\";
-    EXPECT_TRUE(ShowsView(window, folder + movie.table.names[0], options.width, options.height));
+    EXPECT_TRUE(test::ShowsView(window, folder + movie.table.names[0], options.width, options.height));
 
     const int32_t right = movie.table.Neighbour(0, kSlotRight);
     ASSERT_NE(right, kNoView);
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10 + options.width / 12, 10));
-    EXPECT_TRUE(ShowsView(window, folder + movie.table.names[size_t(right)], options.width, options.height));
+    EXPECT_TRUE(test::ShowsView(window, folder + movie.table.names[size_t(right)], options.width, options.height));
 
     // The host hands out the control it made; it answers by name.
     ComPtr<IUnknown> control;

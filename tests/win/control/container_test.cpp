@@ -15,7 +15,7 @@
 #include "frames.h"
 #include "http_site.h"
 #include "moviegen.h"
-#include "readback.h"
+#include "shows_view.h"
 #include "strings.h"
 #include "temp_dir.h"
 #include "test_container.h"
@@ -26,16 +26,6 @@ namespace zel::control {
 namespace {
 
 using ole::ComPtr;
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 30000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done() && std::chrono::steady_clock::now() < end) {
-        test::TestWindow::Pump();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    test::TestWindow::Pump();
-    return done();
-}
 
 moviegen::MovieOptions SmallMovie(int cols) {
     moviegen::MovieOptions options;
@@ -60,23 +50,6 @@ struct Control {
     ComPtr<IOleObject> owner;
     const MovieViewer& Viewer() const { return *object->Viewer(); }
 };
-
-// What the control's window shows, compared with the view file as decoded.
-::testing::AssertionResult Shows(HWND window, const std::string& viewFile, int width, int height) {
-    const auto expected = NewRgbFrame(width, height, RgbFrame::Fill::Black);
-    if (DecodeIntoRgbFrame(viewFile, *expected) == 0) return ::testing::AssertionFailure() << "cannot decode " << viewFile;
-    InvalidateRect(window, nullptr, FALSE);
-    UpdateWindow(window);
-    const std::vector<uint32_t> shown = test::ReadWindowPixels(window, width, height);
-    if (shown.size() != size_t(width) * size_t(height)) return ::testing::AssertionFailure() << "no read-back";
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint8_t* p = expected->Row(y) + x * 3;
-            if (shown[size_t(y) * size_t(width) + size_t(x)] != test::Rgb(p[0], p[1], p[2]))
-                return ::testing::AssertionFailure() << viewFile << " differs at (" << x << ", " << y << ")";
-        }
-    return ::testing::AssertionSuccess();
-}
 
 std::vector<std::string> Lines(const std::string& path) {
     std::ifstream file(path);
@@ -110,7 +83,7 @@ TEST_F(InContainer, AMovieOverHttpLoadsPaintsViewZeroAndTurnsUnderTheMouse) {
     HWND window = container.ControlWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_NE(control.object->Viewer(), nullptr);
-    ASSERT_TRUE(PumpUntil([&] { return control.Viewer().GetLoadState() == kLoadFinished; }));
+    ASSERT_TRUE(test::TestWindow::PumpUntil([&] { return control.Viewer().GetLoadState() == kLoadFinished; }));
 
     // The description first, then every view of the ring, each fetched once.
     const std::vector<std::string> requests = site.Requests();
@@ -133,7 +106,7 @@ TEST_F(InContainer, AMovieOverHttpLoadsPaintsViewZeroAndTurnsUnderTheMouse) {
     EXPECT_EQ(trace[4], "gszFile = movie.zel");
 
     const std::string folder = site.Folder() + "\\";
-    EXPECT_TRUE(Shows(window, folder + moviegen::ViewName(options, 0, 0), options.width, options.height));
+    EXPECT_TRUE(test::ShowsView(window, folder + moviegen::ViewName(options, 0, 0), options.width, options.height));
 
     // A right click tells where it was.
     {
@@ -155,7 +128,7 @@ TEST_F(InContainer, AMovieOverHttpLoadsPaintsViewZeroAndTurnsUnderTheMouse) {
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(20 + options.width / 12, 20));
     SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(60, 20));
     EXPECT_EQ(control.Viewer().GetCurrentView(), right);
-    EXPECT_TRUE(Shows(window, folder + control.Viewer().Table().names[size_t(right)], options.width, options.height));
+    EXPECT_TRUE(test::ShowsView(window, folder + control.Viewer().Table().names[size_t(right)], options.width, options.height));
     // The click made the control the container's active object.
     const auto& calls = container.Calls();
     EXPECT_NE(std::find(calls.begin(), calls.end(), "OnUIActivate"), calls.end());
@@ -169,7 +142,7 @@ TEST_F(InContainer, AMovieOverHttpLoadsPaintsViewZeroAndTurnsUnderTheMouse) {
     DISPPARAMS params{&argument, &named, 1, 1};
     EXPECT_EQ(dispatch->Invoke(2, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr), S_OK);
     VariantClear(&argument);
-    PumpUntil([] { return false; }, 200);
+    test::TestWindow::PumpUntil([] { return false; }, 200);
     EXPECT_EQ(site.Requests().size(), 7u);
     EXPECT_EQ(control.Viewer().Table().viewCount, 6);
 }
@@ -210,7 +183,7 @@ TEST_F(InContainer, AViewTheServerDoesNotHaveIsBlackAndTheRestStillLoad) {
     Control control;
     test::TestContainer container(options.width, options.height);
     ASSERT_EQ(container.Embed(control.owner.Get(), {{L"Url", ole::Widen(url)}}), S_OK);
-    ASSERT_TRUE(PumpUntil([&] { return control.Viewer().GetLoadState() == kLoadFinished; }));
+    ASSERT_TRUE(test::TestWindow::PumpUntil([&] { return control.Viewer().GetLoadState() == kLoadFinished; }));
     const std::vector<std::string> requests = site.Requests();
     EXPECT_NE(std::find(requests.begin(), requests.end(), lost + " 404"), requests.end());
 
@@ -238,14 +211,14 @@ TEST_F(InContainer, TwoControlsInOneProcessEachLoadTheirOwnMovie) {
     test::TestContainer containerA(64, 48), containerB(64, 48);
     ASSERT_EQ(containerA.Embed(a.owner.Get(), {{L"Url", ole::Widen(firstUrl)}}), S_OK);
     ASSERT_EQ(containerB.Embed(b.owner.Get(), {{L"Url", ole::Widen(secondUrl)}}), S_OK);
-    ASSERT_TRUE(PumpUntil([&] {
+    ASSERT_TRUE(test::TestWindow::PumpUntil([&] {
         return a.Viewer().GetLoadState() == kLoadFinished && b.Viewer().GetLoadState() == kLoadFinished;
     }));
     EXPECT_EQ(firstSite.Requests().size(), 1u + 5u);
     EXPECT_EQ(secondSite.Requests().size(), 1u + 6u);
-    EXPECT_TRUE(Shows(containerA.ControlWindow(), firstSite.Folder() + "\\" + moviegen::ViewName(first, 0, 0), 64, 48));
+    EXPECT_TRUE(test::ShowsView(containerA.ControlWindow(), firstSite.Folder() + "\\" + moviegen::ViewName(first, 0, 0), 64, 48));
     EXPECT_TRUE(
-        Shows(containerB.ControlWindow(), secondSite.Folder() + "\\" + moviegen::ViewName(second, 0, 0), 64, 48));
+        test::ShowsView(containerB.ControlWindow(), secondSite.Folder() + "\\" + moviegen::ViewName(second, 0, 0), 64, 48));
     // Every view holds its own movie's picture.
     for (const auto& [control, site] : {std::pair<Control*, test::HttpSite*>{&a, &firstSite}, {&b, &secondSite}}) {
         const MovieViewer& viewer = control->Viewer();
@@ -270,7 +243,7 @@ TEST_F(InContainer, AControlDestroyedWhileItsLoaderIsMidMovieGoesAwayAtOnce) {
     auto control = std::make_unique<Control>();
     auto container = std::make_unique<test::TestContainer>(320, 240);
     ASSERT_EQ(container->Embed(control->owner.Get(), {{L"Url", ole::Widen(url)}}), S_OK);
-    ASSERT_TRUE(PumpUntil([&] { return control->Viewer().GetLoadState() == kStillLoading; }));
+    ASSERT_TRUE(test::TestWindow::PumpUntil([&] { return control->Viewer().GetLoadState() == kStillLoading; }));
     // Closing destroys the window and with it the viewer, whose loader stops.
     container.reset();
     ASSERT_EQ(control->object->Viewer(), nullptr);

@@ -1,5 +1,8 @@
 #include "test_window.h"
 
+#include <chrono>
+#include <thread>
+
 #include <windowsx.h>
 
 namespace zel::test {
@@ -35,6 +38,16 @@ TestWindow::TestWindow(int width, int height) {
 }
 
 bool TestWindow::HasPendingPaint() const { return GetUpdateRect(m_window.Get(), nullptr, FALSE) != FALSE; }
+
+bool TestWindow::PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done() && std::chrono::steady_clock::now() < end) {
+        Pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    Pump();
+    return done();
+}
 
 void TestWindow::Pump() {
     MSG message;

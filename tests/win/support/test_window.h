@@ -23,6 +23,8 @@ public:
     bool HasPendingPaint() const;
     // Dispatches every queued message of this thread.
     static void Pump();
+    // Pumps until `done` holds or `timeoutMs` has passed; whether it holds.
+    static bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 30000);
 
     std::function<void(UINT message, WPARAM wParam, int x, int y)> onMouse;
     std::function<void(HDC dc)> onPaint;

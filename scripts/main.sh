@@ -25,18 +25,21 @@ build/native/tools/authoring/zelcheck examples/sample/movie.zel || [ $? = 1 ]  #
 wine_path() { echo "Z:$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
 page=$(wine_path examples/sample/index.html)
 plugin=$(wine_path build/win64/plugin/NpZel.dll)
-demo=build/win64/tools/browser_host/zeldemo.exe
+demo="$root/build/win64/tools/browser_host/zeldemo.exe"
 state="$root/build/win64/wine"
+out="$root/build/demo"
+rm -rf "$out"
+mkdir -p "$out"
+# The plug-in appends its trace ("debug.txt") to the current folder: keep it
+# out of the source tree.
+cd "$out"
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
     echo "== showing the movie: drag it with the left mouse button, close the window to end"
-    ZEL_WINE_DISPLAY=host tests/win/wine-run.sh --state "$state" "$demo" "$page" --plugin "$plugin" --interactive
+    ZEL_WINE_DISPLAY=host "$root/tests/win/wine-run.sh" --state "$state" "$demo" "$page" --plugin "$plugin" --interactive
 else
-    out="$root/build/demo"
-    rm -rf "$out"
-    mkdir -p "$out"
     echo "== no display: a scripted drag, one picture a step"
-    ZEL_WINE_DISPLAY=null tests/win/wine-run.sh --state "$state" "$demo" "$page" --plugin "$plugin" \
+    ZEL_WINE_DISPLAY=null "$root/tests/win/wine-run.sh" --state "$state" "$demo" "$page" --plugin "$plugin" \
         --script "$(wine_path "$out")" --steps 12 >"$out/zeldemo.log" 2>&1 || {
         cat "$out/zeldemo.log"
         exit 1

@@ -76,7 +76,6 @@ public:
     static void UnregisterWindowClass();
 
     void SetModifiedFlag(bool modified) { m_modified = modified; }
-    bool IsModified() const { return m_modified; }
     HWND GetSafeHwnd() const { return m_window; }
 
     // IUnknown

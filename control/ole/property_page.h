@@ -46,8 +46,6 @@ public:
     HRESULT STDMETHODCALLTYPE Help(LPCOLESTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*) override { return S_FALSE; }
 
-    HWND Window() const { return m_window; }
-
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // The dialog's size in pixels, measured on a hidden copy of the template.

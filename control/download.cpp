@@ -7,6 +7,7 @@
 
 #include "com_apartment.h"
 #include "download_status.h"
+#include "file_names.h"
 #include "local_file_lease.h"
 
 namespace zel::control {
@@ -21,14 +22,6 @@ std::string TempFolder() {
     if (length == 0 || length >= size) return "";
     folder.resize(length);
     return folder;
-}
-
-// A name that stays inside the folder it is appended to: no separator, no
-// drive or stream colon, no parent reference, and not the folder itself.
-bool IsPlainFileName(const std::string& name) {
-    if (name.empty() || name == ".") return false;
-    if (name.find_first_of("/\\:") != std::string::npos) return false;
-    return name.find("..") == std::string::npos;
 }
 
 }  // namespace

@@ -19,8 +19,9 @@ namespace zel::control {
 // `localfile` to that path, also when the download fails. Appends
 // "remotefile = %s\n" to `trace` before the download. Returns true when the
 // file arrived. With `cancel`, a download in progress is given up soon after
-// it becomes true. Works on any thread, with or without COM. A name that would
-// leave the temporary folder (a separator, a drive, ".."), a local path of
+// it becomes true. Works on any thread, with or without COM. A name that is not
+// a plain file name (IsPlainFileName: a separator, a drive, "..", a device
+// name such as NUL or COM1), a local path of
 // MAX_PATH characters or more, or a URL over 2083 characters is refused
 // without a request and leaves `localfile` empty; an empty name leaves it at
 // the bare temporary folder.

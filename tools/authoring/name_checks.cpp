@@ -3,6 +3,7 @@
 #include <map>
 
 #include "check_steps.h"
+#include "file_names.h"
 
 namespace zel::authoring {
 
@@ -16,14 +17,6 @@ bool PluginTakesAsView(const std::string& name) {
     if (dot == std::string::npos || dot < start) return false;
     const std::string extension = name.substr(dot);
     return extension == ".jpg" || extension == ".JPG";
-}
-
-// The control downloads a view only under a name that stays inside its
-// temporary folder: no separator, drive or stream colon, no "..".
-bool ControlFetches(const std::string& name) {
-    if (name.empty() || name == ".") return false;
-    if (name.find_first_of("/\\:") != std::string::npos) return false;
-    return name.find("..") == std::string::npos;
 }
 
 std::string Folded(const std::string& name) {
@@ -46,10 +39,10 @@ void CheckNames(const AcceptedMovie& movie, Report& report) {
                        "the plug-in files a picture only from a name ending in \".jpg\" or \".JPG\": " +
                            ViewText(view) + " never shows");
         }
-        if (!ControlFetches(name)) {
+        if (!IsPlainFileName(name)) {
             report.Add("control-name", Severity::Error, Shell::Control, movie.description, line, name,
-                       "the control fetches only plain names beside the description (no folder, drive or "
-                       "\"..\"): " + ViewText(view) + " stays black");
+                       "the control fetches only plain names beside the description (no folder, drive, "
+                       "\"..\" or device name such as NUL or COM1): " + ViewText(view) + " stays black");
         }
         const auto [first, added] = firstByFolded.emplace(Folded(name), view);
         if (!added && movie.Name(first->second) != name) {

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "frame_table.h"
+#include "sizes.h"
 
 namespace zel {
 
@@ -30,8 +32,11 @@ public:
     enum class Fill { Black, Unset };
 
     // Check Valid() afterwards: the memory may not be had.
-    RgbFrame(int32_t width, int32_t height, Fill fill = Fill::Black)
-        : m_width(width), m_height(height), m_size(size_t(width) * size_t(height) * 3) {
+    RgbFrame(int32_t width, int32_t height, Fill fill = Fill::Black) : m_width(width), m_height(height) {
+        const std::optional<uint64_t> size =
+            width > 0 && height > 0 ? CheckedBytes({uint64_t(width), uint64_t(height), 3}) : std::nullopt;
+        if (!size) return;
+        m_size = size_t(*size);
         m_pixels.reset(fill == Fill::Black ? new (std::nothrow) uint8_t[m_size]() : new (std::nothrow) uint8_t[m_size]);
     }
 
@@ -47,7 +52,7 @@ public:
 private:
     int32_t m_width;
     int32_t m_height;
-    size_t m_size;
+    size_t m_size = 0;
     std::unique_ptr<uint8_t[]> m_pixels;
 };
 
@@ -59,7 +64,8 @@ inline std::unique_ptr<RgbFrame> NewRgbFrame(int32_t width, int32_t height,
 }
 
 // Bytes of one packed row: 2 a pixel at 15 and 16 bits; 3 at 24 bits, plus one
-// 0 byte after a row of odd width so every row has an even length. 0 for any other depth.
+// 0 byte after a row of odd width so every row has an even length. 0 for any
+// other depth, and for a row this build cannot count in a size_t.
 size_t PackedRowBytes(int32_t width, int32_t depth);
 
 class PackedFrame : public Frame {
@@ -70,7 +76,11 @@ public:
 
     // Check Valid() afterwards: the memory may not be had.
     PackedFrame(int32_t width, int32_t height, int32_t depth, Fill fill = Fill::Black)
-        : m_width(width), m_height(height), m_depth(depth), m_size(PackedRowBytes(width, depth) * size_t(height)) {
+        : m_width(width), m_height(height), m_depth(depth) {
+        const std::optional<uint64_t> size =
+            height > 0 ? CheckedBytes({PackedRowBytes(width, depth), uint64_t(height)}) : std::nullopt;
+        if (!size) return;
+        m_size = size_t(*size);
         m_bytes.reset(fill == Fill::Black ? new (std::nothrow) uint8_t[m_size]() : new (std::nothrow) uint8_t[m_size]);
     }
 
@@ -89,7 +99,7 @@ private:
     int32_t m_width;
     int32_t m_height;
     int32_t m_depth;
-    size_t m_size;
+    size_t m_size = 0;
     std::unique_ptr<uint8_t[]> m_bytes;
 };
 

@@ -1,19 +1,20 @@
 #include "jpeg_decode.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 
 #include <jpeglib.h>
 
+#include "sizes.h"
 #include "stdio_file.h"
 
 namespace zel {
 
 namespace {
 
-// A picture beyond this much decoder memory (a progressive file with enormous
-// dimensions, say) fails with the library's message instead of exhausting memory.
-constexpr long kMaxDecoderMemory = 512L << 20;
+constexpr uint64_t kMinDecoderMemory = 16ULL << 20;
+constexpr uint64_t kMaxDecoderMemory = 512ULL << 20;
 
 struct DecodeErrors {
     jpeg_error_mgr manager;  // first, so the library's pointer is ours too
@@ -33,10 +34,13 @@ void PrintMessage(j_common_ptr decoder) {
 
 // The only function with a setjmp: its locals are plain C data, so the jump
 // back from the library skips no destructor.
-bool RunDecoder(jpeg_decompress_struct* decoder, DecodeErrors* errors, std::FILE* file, JpegRowSink* sink) {
+bool RunDecoder(jpeg_decompress_struct* decoder, DecodeErrors* errors, std::FILE* file, JpegRowSink* sink,
+                DecodeBounds bounds) {
     if (setjmp(errors->jump)) return false;
     jpeg_create_decompress(decoder);
-    decoder->mem->max_memory_to_use = kMaxDecoderMemory;
+    // A progressive picture keeps every coefficient until its last scan: its
+    // claimed size must not buy more memory than the frame warrants.
+    decoder->mem->max_memory_to_use = DecoderMemoryLimit(bounds);
     jpeg_stdio_src(decoder, file);
     jpeg_read_header(decoder, TRUE);
     // RGB for every file: libjpeg turns grayscale into three equal channels, so
@@ -44,37 +48,53 @@ bool RunDecoder(jpeg_decompress_struct* decoder, DecodeErrors* errors, std::FILE
     decoder->out_color_space = JCS_RGB;
     decoder->quantize_colors = FALSE;
     jpeg_start_decompress(decoder);
-    if (decoder->output_components != 3 ||
-        !sink->Begin(int32_t(decoder->output_width), int32_t(decoder->output_height))) {
-        return false;
+    if (decoder->output_components != 3) return false;
+    if (decoder->output_width > JDIMENSION(bounds.width) + kCropMargin) {
+        JDIMENSION left = 0;
+        JDIMENSION width = JDIMENSION(bounds.width) + kCropMargin;
+        jpeg_crop_scanline(decoder, &left, &width);
     }
-    JSAMPROW rows[kDecodeBatchRows];
-    while (decoder->output_scanline < decoder->output_height) {
+    const JDIMENSION rows = std::min(decoder->output_height, JDIMENSION(bounds.height));
+    if (!sink->Begin(int32_t(decoder->output_width), int32_t(rows))) return false;
+    JSAMPROW batch[kDecodeBatchRows];
+    while (decoder->output_scanline < rows) {
         const JDIMENSION first = decoder->output_scanline;
-        JDIMENSION count = decoder->output_height - first;
-        if (count > JDIMENSION(kDecodeBatchRows)) count = kDecodeBatchRows;
-        for (JDIMENSION i = 0; i < count; ++i) rows[i] = sink->RowTarget(int32_t(first + i));
-        const JDIMENSION got = jpeg_read_scanlines(decoder, rows, count);
+        const JDIMENSION count = std::min(rows - first, JDIMENSION(kDecodeBatchRows));
+        for (JDIMENSION i = 0; i < count; ++i) batch[i] = sink->RowTarget(int32_t(first + i));
+        const JDIMENSION got = jpeg_read_scanlines(decoder, batch, count);
         for (JDIMENSION i = 0; i < got; ++i) sink->RowDone(int32_t(first + i));
     }
-    jpeg_finish_decompress(decoder);
+    // Rows below the frame are never decoded: a picture that claims more stops here.
+    if (rows == decoder->output_height) {
+        jpeg_finish_decompress(decoder);
+    } else {
+        jpeg_abort_decompress(decoder);
+    }
     return true;
 }
 
 }  // namespace
 
-int DecodeJpegFile(const std::string& path, JpegRowSink& sink) {
+long DecoderMemoryLimit(DecodeBounds bounds) {
+    const uint64_t frame =
+        CheckedBytes({uint64_t(std::max(bounds.width, 0)), uint64_t(std::max(bounds.height, 0)), 3, 8})
+            .value_or(kMaxDecoderMemory);
+    return long(std::clamp(frame, kMinDecoderMemory, kMaxDecoderMemory));
+}
+
+int DecodeJpegFile(const std::string& path, JpegRowSink& sink, DecodeBounds bounds) {
     StdioFile file = OpenStdioFile(path, "rb");
     if (!file) {
         std::fprintf(stderr, "Can't open file : %s\n", path.c_str());
         return 0;
     }
+    if (bounds.width <= 0 || bounds.height <= 0) return 0;
     jpeg_decompress_struct decoder{};
     DecodeErrors errors{};
     decoder.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = FatalError;
     errors.manager.output_message = PrintMessage;
-    const bool decoded = RunDecoder(&decoder, &errors, file.get(), &sink);
+    const bool decoded = RunDecoder(&decoder, &errors, file.get(), &sink, bounds);
     jpeg_destroy_decompress(&decoder);
     return decoded ? 1 : 0;
 }

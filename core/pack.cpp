@@ -9,16 +9,9 @@
 namespace zel {
 
 size_t PackedRowBytes(int32_t width, int32_t depth) {
-    if (width <= 0) return 0;
-    switch (depth) {
-    case kDepth15:
-    case kDepth16:
-        return size_t(width) * 2;
-    case kDepth24:
-        return size_t(width) * 3 + size_t(width & 1);
-    default:
-        return 0;
-    }
+    if (width <= 0 || !IsPackedDepth(depth)) return 0;
+    const uint64_t bytes = uint64_t(width) * (depth == kDepth24 ? 3 : 2) + (depth == kDepth24 ? uint64_t(width & 1) : 0);
+    return CheckedBytes({bytes}).value_or(0);
 }
 
 namespace {

@@ -1,8 +1,9 @@
 // The plug-in's decode target: three planes, blue, green and red, one after the
 // other, with a row stride of 480 samples and room for 640 rows. Sample (x, y)
-// of a channel lies stride * y + x bytes into its plane. A picture wider or
-// taller than that grows the buffer (stride = its width) instead of writing
-// past a plane. Each decode overwrites the previous picture in place.
+// of a channel lies stride * y + x bytes into its plane. A description whose
+// frame is wider or taller than that grows the buffer (stride = its width);
+// what a picture file claims never does, since no more of a picture than the
+// frame is decoded. Each decode overwrites the previous picture in place.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +18,9 @@ public:
 
     PlaneBuffer() { Ensure(kStride, kRows); }
 
-    // Makes room for a width x height picture; keeps the layout when it fits.
-    void Ensure(int32_t width, int32_t height);
+    // Makes room for a width x height frame; keeps the layout when it fits.
+    // False, with the buffer as it was, when the memory cannot be had.
+    bool Ensure(int32_t width, int32_t height);
 
     int32_t Stride() const { return m_stride; }
     int32_t Rows() const { return m_rows; }

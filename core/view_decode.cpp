@@ -9,6 +9,7 @@
 #include "movie_viewer.h"
 #include "pack.h"
 #include "pixel_loops.h"
+#include "sizes.h"
 
 namespace zel {
 
@@ -22,8 +23,8 @@ ZEL_PIXEL_LOOP void SplitRow(const uint8_t* rgb, int32_t count, uint8_t* red, ui
     }
 }
 
-// Rows that the frame cannot hold, or that differ in width from it, are decoded
-// into scratch rows; the overlap is copied.
+// Rows that differ in width from the frame are decoded into scratch rows and
+// the overlap is copied; the decoder never delivers rows below the frame.
 class RgbFrameSink : public JpegRowSink {
 public:
     explicit RgbFrameSink(RgbFrame& frame) : m_frame(frame) {}
@@ -32,18 +33,19 @@ public:
         m_width = width;
         m_height = height;
         m_direct = width == m_frame.Width();
-        if (m_direct && height <= m_frame.Height()) return true;
-        m_scratch.reset(new (std::nothrow) uint8_t[size_t(width) * 3 * kDecodeBatchRows]);
+        if (m_direct) return true;
+        const std::optional<uint64_t> bytes = CheckedBytes({uint64_t(width), 3, uint64_t(kDecodeBatchRows)});
+        if (bytes) m_scratch.reset(new (std::nothrow) uint8_t[size_t(*bytes)]);
         return m_scratch != nullptr;
     }
 
     uint8_t* RowTarget(int32_t y) override {
-        if (m_direct && y < m_frame.Height()) return m_frame.Row(y);
+        if (m_direct) return m_frame.Row(y);
         return m_scratch.get() + size_t(y % kDecodeBatchRows) * size_t(m_width) * 3;
     }
 
     void RowDone(int32_t y) override {
-        if (m_direct || y >= m_frame.Height()) return;
+        if (m_direct) return;
         const int32_t overlap = std::min(m_width, m_frame.Width());
         std::memcpy(m_frame.Row(y), RowTarget(y), size_t(overlap) * 3);
     }
@@ -66,16 +68,20 @@ private:
     std::unique_ptr<uint8_t[]> m_scratch;
 };
 
-// Splits interleaved rows into the blue, green and red planes.
+// Splits interleaved rows into the blue, green and red planes, which are made
+// large enough for the frame; columns beyond the planes' stride (the margin
+// of a cropped wider picture) are dropped.
 class PlaneSink : public JpegRowSink {
 public:
-    explicit PlaneSink(PlaneBuffer& planes) : m_planes(planes) {}
+    PlaneSink(PlaneBuffer& planes, DecodeBounds frame) : m_planes(planes), m_frame(frame) {}
 
     bool Begin(int32_t width, int32_t height) override {
+        if (!m_planes.Ensure(m_frame.width, m_frame.height)) return false;
         m_width = width;
-        m_planes.Ensure(width, height);
-        m_planes.SetImageSize(width, height);
-        m_scratch.reset(new (std::nothrow) uint8_t[size_t(width) * 3 * kDecodeBatchRows]);
+        m_columns = std::min(width, m_planes.Stride());
+        m_planes.SetImageSize(m_columns, height);
+        const std::optional<uint64_t> bytes = CheckedBytes({uint64_t(width), 3, uint64_t(kDecodeBatchRows)});
+        if (bytes) m_scratch.reset(new (std::nothrow) uint8_t[size_t(*bytes)]);
         return m_scratch != nullptr;
     }
 
@@ -85,20 +91,23 @@ public:
 
     void RowDone(int32_t y) override {
         const size_t offset = size_t(y) * size_t(m_planes.Stride());
-        SplitRow(RowTarget(y), m_width, m_planes.Red() + offset, m_planes.Green() + offset, m_planes.Blue() + offset);
+        SplitRow(RowTarget(y), m_columns, m_planes.Red() + offset, m_planes.Green() + offset, m_planes.Blue() + offset);
     }
 
 private:
     PlaneBuffer& m_planes;
+    DecodeBounds m_frame;
     int32_t m_width = 0;
+    int32_t m_columns = 0;
     std::unique_ptr<uint8_t[]> m_scratch;
 };
 
 }  // namespace
 
 int DecodeIntoRgbFrame(const std::string& path, RgbFrame& frame) {
+    if (!frame.Valid()) return 0;
     RgbFrameSink sink(frame);
-    if (DecodeJpegFile(path, sink) == 1) {
+    if (DecodeJpegFile(path, sink, {frame.Width(), frame.Height()}) == 1) {
         sink.BlackenUncovered();
         return 1;
     }
@@ -110,8 +119,8 @@ int DecodeIntoRgbFrame(const std::string& path, RgbFrame& frame) {
 int DecodeAndPack(std::unique_ptr<DecodeRequest> request, PlaneBuffer& planes) {
     if (!request) return 0;
     std::unique_ptr<PackedFrame> packed;
-    PlaneSink sink(planes);
-    if (DecodeJpegFile(request->path, sink) == 1) {
+    PlaneSink sink(planes, {request->width, request->height});
+    if (DecodeJpegFile(request->path, sink, {request->width, request->height}) == 1) {
         packed = PackFrame(planes, request->width, request->height, request->depth);
     }
     if (request->resultSlot) *request->resultSlot = std::move(packed);

@@ -93,7 +93,7 @@ TEST(DecodeJpegFile, DeliversEveryRowOfBaselineProgressiveAndRestartFiles) {
         const std::string path = WriteBlocks(dir, name, {95, progressive, false, restart});
         CollectingSink sink;
         CaptureStderr();
-        EXPECT_EQ(DecodeJpegFile(path, sink), 1);
+        EXPECT_EQ(DecodeJpegFile(path, sink, test::kWholePicture), 1);
         EXPECT_EQ(GetCapturedStderr(), "");
         EXPECT_EQ(sink.width, 32);
         EXPECT_EQ(sink.height, 32);
@@ -108,7 +108,7 @@ TEST(DecodeJpegFile, AGrayscaleFileArrivesAsThreeEqualChannels) {
     test::TempDir dir;
     const std::string path = WriteBlocks(dir, "gray.jpg", {95, false, true, 0});
     CollectingSink sink;
-    ASSERT_EQ(DecodeJpegFile(path, sink), 1);
+    ASSERT_EQ(DecodeJpegFile(path, sink, test::kWholePicture), 1);
     for (size_t i = 0; i < sink.pixels.size(); i += 3) {
         ASSERT_EQ(sink.pixels[i], sink.pixels[i + 1]);
         ASSERT_EQ(sink.pixels[i], sink.pixels[i + 2]);
@@ -132,7 +132,7 @@ TEST(DecodeJpegFile, CorruptDataPrintsOnlyTheFirstWarningAndDecodesToTheEnd) {
     const std::string path = dir.Write("corrupt.jpg", bytes);
     CollectingSink sink;
     CaptureStderr();
-    EXPECT_EQ(DecodeJpegFile(path, sink), 1);
+    EXPECT_EQ(DecodeJpegFile(path, sink, test::kWholePicture), 1);
     const std::string messages = GetCapturedStderr();
     EXPECT_EQ(CountLines(messages), 1) << messages;
     EXPECT_EQ(messages.rfind("Corrupt JPEG data", 0), 0u) << messages;
@@ -145,7 +145,7 @@ TEST(DecodeJpegFile, ATruncatedFileDecodesWithOneWarning) {
     const std::string path = dir.Write("truncated.jpg", bytes.substr(0, bytes.size() * 2 / 3));
     CollectingSink sink;
     CaptureStderr();
-    EXPECT_EQ(DecodeJpegFile(path, sink), 1);
+    EXPECT_EQ(DecodeJpegFile(path, sink, test::kWholePicture), 1);
     const std::string messages = GetCapturedStderr();
     EXPECT_EQ(messages, "Premature end of JPEG file\n");
     EXPECT_EQ(sink.rowsDone, 120);
@@ -156,7 +156,7 @@ TEST(DecodeJpegFile, AFileThatIsNotAJpegFailsWithExactlyOneLineAndIsClosed) {
     const std::string path = dir.Write("not.jpg", "GIF89a this is no JPEG at all");
     CollectingSink sink;
     CaptureStderr();
-    EXPECT_EQ(DecodeJpegFile(path, sink), 0);
+    EXPECT_EQ(DecodeJpegFile(path, sink, test::kWholePicture), 0);
     EXPECT_EQ(GetCapturedStderr(), "Not a JPEG file: starts with 0x47 0x49\n");
     EXPECT_EQ(sink.rowsDone, 0);
     std::error_code error;
@@ -168,7 +168,7 @@ TEST(DecodeJpegFile, AMissingFileSaysSo) {
     const std::string path = dir.File("absent.jpg");
     CollectingSink sink;
     CaptureStderr();
-    EXPECT_EQ(DecodeJpegFile(path, sink), 0);
+    EXPECT_EQ(DecodeJpegFile(path, sink, test::kWholePicture), 0);
     EXPECT_EQ(GetCapturedStderr(), "Can't open file : " + path + "\n");
 }
 
@@ -176,7 +176,7 @@ TEST(DecodeJpegFile, ASinkThatRefusesThePictureFailsTheDecode) {
     test::TempDir dir;
     CollectingSink sink;
     sink.refuse = true;
-    EXPECT_EQ(DecodeJpegFile(WriteBlocks(dir, "b.jpg"), sink), 0);
+    EXPECT_EQ(DecodeJpegFile(WriteBlocks(dir, "b.jpg"), sink, test::kWholePicture), 0);
     EXPECT_EQ(sink.rowsDone, 0);
 }
 

@@ -42,7 +42,7 @@ TEST(DecodeJpegFile, ReadsWhatCjpegAndJpegtranWrite) {
         SCOPED_TRACE(name);
         test::CollectingSink sink;
         CaptureStderr();
-        EXPECT_EQ(DecodeJpegFile(dir.File(name), sink), 1);
+        EXPECT_EQ(DecodeJpegFile(dir.File(name), sink, test::kWholePicture), 1);
         EXPECT_EQ(GetCapturedStderr(), "");
         EXPECT_EQ(sink.width, 96);
         EXPECT_EQ(sink.height, 64);

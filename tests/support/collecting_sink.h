@@ -8,6 +8,9 @@
 
 namespace zel::test {
 
+// Bounds as large as a JPEG picture can be: the whole picture is decoded.
+inline constexpr DecodeBounds kWholePicture{65500, 65500};
+
 class CollectingSink : public JpegRowSink {
 public:
     bool Begin(int32_t w, int32_t h) override {

@@ -11,6 +11,7 @@
 #include <ostream>
 
 #include "authoring_movie.h"
+#include "claimed_size.h"
 #include "grid_movie.h"
 
 namespace zel::authoring {
@@ -78,6 +79,9 @@ const FaultCase kFaults[] = {
      "not-a-file", Severity::Error, Shell::Both, 4, "r0c2.jpg", "is a folder", kExitErrors},
     {"picture that does not decode", [](const TempDir& d, std::string&) { WriteUndecodable(d, "r1c0.jpg"); },
      "no-decode", Severity::Error, Shell::Both, 5, "r1c0.jpg", "does not decode", kExitErrors},
+    {"picture whose header claims 65500 x 65500",
+     [](const TempDir& d, std::string&) { ASSERT_TRUE(test::ClaimSize(d.File("r1c1.jpg"), 65500, 65500)); },
+     "picture-size", Severity::Error, Shell::Both, 6, "r1c1.jpg", "picture is 65500 x 65500", kExitErrors},
     {"picture of another size", [](const TempDir& d, std::string&) { test::WritePicture(d, "r0c1.jpg", 32, 20); },
      "picture-size", Severity::Error, Shell::Both, 3, "r0c1.jpg",
      "picture is 32 x 20, the description says 32 x 24", kExitErrors},
@@ -238,6 +242,18 @@ TEST(authoring_Check, AWellMadeGridHasNoFindingAndItsSizesAddUp) {
     EXPECT_EQ(report.summary->pluginPacked16Bytes, 6u * 32 * 2 * 24);
     EXPECT_EQ(report.summary->pluginPacked24Bytes, 6u * 32 * 3 * 24);
     EXPECT_EQ(report.summary->pluginPlaneBytes, 3u * 480 * 640);
+}
+
+// What a hostile header claims is reported, but the memory figures stay those
+// of the description: the shells never decode beyond its frame.
+TEST(authoring_Check, AGiantClaimIsAnErrorButGrowsNoFigure) {
+    TempDir dir;
+    test::WriteGridPictures(dir, kRows, kCols, kWidth, kHeight);
+    ASSERT_TRUE(test::ClaimSize(dir.File("r0c0.jpg"), 65500, 65500));
+    const Report report = CheckMovie(dir.Write("movie.zel", test::GridDescription(kRows, kCols, kWidth, kHeight)));
+    ASSERT_TRUE(report.summary);
+    EXPECT_EQ(report.summary->pluginPlaneBytes, 3u * 480 * 640);
+    for (const Finding& finding : report.findings) EXPECT_NE(finding.kind, "plane-growth") << finding.message;
 }
 
 TEST(authoring_Check, MemoryCountsOnlyTheViewsTheShellsLoadWithPaddedOddRows) {

@@ -48,11 +48,12 @@ bool ReadHeader(jpeg_decompress_struct* decoder, ProbeErrors* errors, std::FILE*
 }
 
 // Takes every row into one scratch batch: only whether the decode ends matters.
+// Rows are no wider than the frame and its crop margin.
 class DiscardingSink : public JpegRowSink {
 public:
     bool Begin(int32_t width, int32_t /*height*/) override {
         m_rowBytes = size_t(width) * 3;
-        m_rows.reset(new (std::nothrow) uint8_t[m_rowBytes * kDecodeBatchRows]);
+        m_rows.reset(new (std::nothrow) uint8_t[m_rowBytes * size_t(kDecodeBatchRows)]);
         return m_rows != nullptr;
     }
     uint8_t* RowTarget(int32_t y) override { return m_rows.get() + size_t(y % kDecodeBatchRows) * m_rowBytes; }
@@ -98,9 +99,9 @@ PictureHeader ProbePicture(const std::string& path) {
     return header;
 }
 
-bool DecodesWhole(const std::string& path) {
+bool DecodesForFrame(const std::string& path, int32_t width, int32_t height) {
     DiscardingSink sink;
-    return DecodeJpegFile(path, sink) == 1;
+    return DecodeJpegFile(path, sink, {width, height}) == 1;
 }
 
 }  // namespace zel::authoring

@@ -28,8 +28,9 @@ struct PictureHeader {
 
 PictureHeader ProbePicture(const std::string& path);
 
-// True when the core's decoder (zel::DecodeJpegFile, as both shells decode) reads
-// the whole picture. It prints libjpeg's message on standard error when not.
-bool DecodesWhole(const std::string& path);
+// True when the core's decoder (zel::DecodeJpegFile, as both shells decode)
+// reads the picture within the description's frame, as the shells do. It
+// prints libjpeg's message on standard error when not.
+bool DecodesForFrame(const std::string& path, int32_t width, int32_t height);
 
 }  // namespace zel::authoring

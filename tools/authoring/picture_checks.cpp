@@ -1,8 +1,8 @@
 // Checks of the view files: each one is looked for beside the description, its
-// JPEG header read, and the whole picture decoded with the core's decoder. A
-// picture of another size than the description's is not decoded: that is an
-// error already, and its header alone could ask for a decode of 4 gigapixels.
-// A file that several views name is read once and reported at each view.
+// JPEG header read, and the picture decoded with the core's decoder within the
+// description's frame, as the shells decode it. A picture of another size than
+// the description's is not decoded: that is an error already. A file that
+// several views name is read once and reported at each view.
 #include <algorithm>
 #include <map>
 
@@ -21,7 +21,7 @@ struct Picture {
 
 std::string Size(int32_t width, int32_t height) { return std::to_string(width) + " x " + std::to_string(height); }
 
-// The plug-in's three planes once they hold a picture of this size.
+// The plug-in's three planes for a movie of this picture size.
 uint64_t PlaneBytes(int32_t width, int32_t height) {
     return 3 * uint64_t(std::max(PlaneBuffer::kStride, width)) * uint64_t(std::max(PlaneBuffer::kRows, height));
 }
@@ -60,11 +60,12 @@ void ReportPicture(const AcceptedMovie& movie, int32_t view, const Picture& pict
             "nothing for it");
         return;
     }
-    if (header.width > PlaneBuffer::kStride || header.height > PlaneBuffer::kRows) {
+    // The planes grow to the description's frame, never to what a picture claims.
+    if (table.width > PlaneBuffer::kStride || table.height > PlaneBuffer::kRows) {
         add("plane-growth", Severity::Warning, Shell::Plugin,
-            "picture is " + Size(header.width, header.height) + ", beyond the plug-in's decoding planes of " +
-                Size(PlaneBuffer::kStride, PlaneBuffer::kRows) + ": it grows them to " +
-                std::to_string(PlaneBytes(header.width, header.height)) + " bytes (memory)");
+            "the movie's pictures are " + Size(table.width, table.height) +
+                ", beyond the plug-in's decoding planes of " + Size(PlaneBuffer::kStride, PlaneBuffer::kRows) +
+                ": the plug-in grows them to " + std::to_string(PlaneBytes(table.width, table.height)) + " bytes (memory)");
     }
     if (header.components == 1) {
         add("grayscale", Severity::Warning, Shell::Both, "grayscale picture: the shells show it as grey RGB");
@@ -89,11 +90,11 @@ PictureTotals CheckPictures(const AcceptedMovie& movie, Report& report) {
             picture.header = ProbePicture(path);
             const bool described = picture.header.width == movie.table.width &&
                                    picture.header.height == movie.table.height;
-            picture.decodes = picture.header.status == PictureStatus::Ok && described && DecodesWhole(path);
+            picture.decodes = picture.header.status == PictureStatus::Ok && described &&
+                              DecodesForFrame(path, movie.table.width, movie.table.height);
             totals.fileBytes += picture.header.fileBytes;
             if (picture.header.status == PictureStatus::Ok) {
-                totals.planeBytes =
-                    std::max(totals.planeBytes, PlaneBytes(picture.header.width, picture.header.height));
+                totals.planeBytes = PlaneBytes(movie.table.width, movie.table.height);
             }
             found = read.emplace(path, picture).first;
         }

@@ -67,9 +67,13 @@ public:
     void SetPixelDepth(int32_t depth) { m_pixelDepth = depth; }
 
     int32_t GetCurrentView() const { return m_currentView; }
-    // Used by the plug-in to restore a saved view before a description is read.
     // With a description loaded, a view outside it is refused (returns false).
     bool SetCurrentView(int32_t view);
+    // The plug-in's saved view, restored before its description arrives: taken
+    // as it stands, since the tables still loaded may be another movie's. The
+    // description that arrives judges it (a view outside it starts at 0), and
+    // until then every lookup of the current view is bounds-checked.
+    void RestoreSavedView(int32_t view) { m_currentView = view; }
     int32_t GetPreviousView() const { return m_previousView; }
     DirectionCode GetDirectionCode() const { return m_directionCode; }
     std::optional<DragAnchor> GetDragAnchor() const { return m_anchor; }

@@ -10,7 +10,8 @@ void PluginLoader::StartLoading(MovieViewer& viewer) {
     m_requested.assign(count, 0);
     m_arrived.assign(count, 0);
     m_arrivals = 0;
-    m_lastDecoded.reset();
+    m_pending.clear();
+    m_pending.resize(count);
     const int32_t start = viewer.GetCurrentView();
     m_requested[size_t(start)] = 1;
     m_browser.GetURLNotify(viewer.Table().names[size_t(start)], start);
@@ -23,7 +24,7 @@ void PluginLoader::StopLoading(MovieViewer&) {
     m_requested.clear();
     m_arrived.clear();
     m_arrivals = 0;
-    m_lastDecoded.reset();
+    m_pending.clear();
 }
 
 bool PluginLoader::Requested(int32_t view) const {
@@ -36,20 +37,26 @@ void PluginLoader::RequestView(MovieViewer& viewer, int32_t view) {
     m_browser.GetURLNotify(viewer.Table().names[size_t(view)], view);
 }
 
-void PluginLoader::DecodeViewFile(MovieViewer& viewer, const std::string& path) {
-    zel::DecodeViewFile(viewer, m_planes, path, m_lastDecoded);
+const PackedFrame* PluginLoader::PendingFrame(int32_t view) const {
+    return view >= 0 && size_t(view) < m_pending.size() ? m_pending[size_t(view)].get() : nullptr;
+}
+
+void PluginLoader::DecodeViewFile(MovieViewer& viewer, const std::string& path, int32_t view) {
+    if (!Requested(view) || m_arrived[size_t(view)]) {
+        viewer.Trace().Append("JPEG filename = %s\n", path.c_str());
+        return;
+    }
+    zel::DecodeViewFile(viewer, m_planes, path, m_pending[size_t(view)]);
 }
 
 void PluginLoader::OnViewArrived(MovieViewer& viewer, int32_t view, bool delivered) {
     // Only the first notification of a view that was asked for counts: a
     // repeated or unasked one would bring "Done !!" before every view is there.
     if (!Requested(view) || m_arrived[size_t(view)]) return;
-    // A failed request delivered nothing: a frame waiting now is another
-    // request's, whose notification is still to come.
-    if (delivered) {
-        if (m_lastDecoded) viewer.Frames().Publish(view, std::move(m_lastDecoded));
-        m_lastDecoded.reset();
-    }
+    // Only this request's own file: a failed request files nothing, even when
+    // part of its file was delivered and decoded.
+    std::unique_ptr<PackedFrame> frame = std::move(m_pending[size_t(view)]);
+    if (delivered && frame) viewer.Frames().Publish(view, std::move(frame));
     m_arrived[size_t(view)] = 1;
     ++m_arrivals;
     viewer.SetLoadState(kStillLoading);

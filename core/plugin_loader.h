@@ -6,10 +6,12 @@
 // already asked for. Every arrival sets LoadState 2; the arrival that completes
 // the movie sets LoadState 1, the arrow cursor and "Done !!" in the status line.
 //
-// A delivered file is decoded into LastDecodedFrame at once, and the request's
-// notification follows. A frame is filed only by the notification of a request
-// that delivered, and taken from LastDecodedFrame when filed, so a frame belongs
-// to exactly one view; a failed request leaves its view without a frame.
+// A delivered file is decoded at once and kept for the request that brought it
+// (the shell names that request's view), and the request's notification files
+// it. A frame is filed only by the notification of the request whose file
+// produced it, so a frame belongs to exactly one view: a failed request, or one
+// whose file never decoded, leaves its view without a frame, and a file that no
+// request of this movie brought is never decoded.
 #pragma once
 
 #include <cstdint>
@@ -44,22 +46,25 @@ public:
 
     // Asks for `view` unless it is -1, outside the movie, or already asked for.
     void RequestView(MovieViewer& viewer, int32_t view);
-    // A view file the browser delivered: decoded and packed into LastDecodedFrame.
-    void DecodeViewFile(MovieViewer& viewer, const std::string& path);
+    // A view file the browser delivered for the request of `view` (kNoView when
+    // no request of this movie brought it): decoded and packed, and kept until
+    // that request's notification. The trace line is written either way.
+    void DecodeViewFile(MovieViewer& viewer, const std::string& path, int32_t view);
     // The notification of the request for `view`; `delivered` is false when the
     // browser reports that the request failed.
     void OnViewArrived(MovieViewer& viewer, int32_t view, bool delivered);
 
     int32_t ArrivalCount() const { return m_arrivals; }
     bool Requested(int32_t view) const;
-    const PackedFrame* LastDecodedFrame() const { return m_lastDecoded.get(); }
+    // The frame decoded for `view`'s request, waiting for its notification.
+    const PackedFrame* PendingFrame(int32_t view) const;
 
 private:
     BrowserRequests& m_browser;
     std::vector<char> m_requested;
     std::vector<char> m_arrived;
     int32_t m_arrivals = 0;
-    std::unique_ptr<PackedFrame> m_lastDecoded;
+    std::vector<std::unique_ptr<PackedFrame>> m_pending;
     PlaneBuffer m_planes;
 };
 

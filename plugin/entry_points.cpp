@@ -1,7 +1,9 @@
 // The three exports. The browser calls NP_GetEntryPoints, then NP_Initialize
 // (which finishes the table NP_GetEntryPoints filled), then the NPP functions
-// for each instance, and NP_Shutdown before it unloads the module.
+// for each instance, and NP_Shutdown before it unloads the module; DllMain
+// covers a browser that unloads it without NP_Shutdown.
 #include "browser.h"
+#include "guarded.h"
 #include "npp.h"
 #include "viewer_app.h"
 
@@ -30,6 +32,15 @@ NPError NP_EXPORT_CALL NP_GetEntryPoints(NPPluginFuncs* table) {
     return NPERR_NO_ERROR;
 }
 
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+    // FreeLibrary (reserved is null) without NP_Shutdown first; at process
+    // exit nothing is left to send the window a message.
+    if (reason == DLL_PROCESS_DETACH && !reserved) zel::plugin::ViewerApp::OnModuleUnload();
+    return TRUE;
+}
+
 NPError NP_EXPORT_CALL NP_Initialize(NPNetscapeFuncs* browser) {
     if (!browser) return NPERR_INVALID_FUNCTABLE_ERROR;
     zel::plugin::SetBrowserFuncs(browser);
@@ -39,8 +50,10 @@ NPError NP_EXPORT_CALL NP_Initialize(NPNetscapeFuncs* browser) {
         gPluginFuncs->urlnotify = zel::plugin::NPP_URLNotify;
         gPluginFuncs->javaClass = nullptr;
     }
-    zel::plugin::ViewerApp::Create();
-    return NPERR_NO_ERROR;
+    return zel::Guarded(NPERR_OUT_OF_MEMORY_ERROR, [] {
+        zel::plugin::ViewerApp::Create();
+        return NPERR_NO_ERROR;
+    });
 }
 
 NPError NP_EXPORT_CALL NP_Shutdown(void) {

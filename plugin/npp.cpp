@@ -1,10 +1,13 @@
 // The NPP functions, in the order of the plug-in function table. Every one
-// works on the one ViewerApp; the InstanceRecord is all an instance owns.
+// works on the one ViewerApp; the InstanceRecord is all an instance owns. The
+// browser is C: each function ends with an error result rather than let an
+// exception out.
 #include "npp.h"
 
 #include <cstring>
 
 #include "browser.h"
+#include "guarded.h"
 #include "viewer_app.h"
 
 namespace zel::plugin {
@@ -23,12 +26,12 @@ NPError NPP_New(NPMIMEType, NPP instance, uint16_t mode, int16_t, char*[], char*
     record->window = nullptr;
     record->mode = mode;
     if (saved) {
-        // Only a whole index is restored; what else the browser hands back is
-        // freed unread. A view outside the coming description falls back to 0.
+        // Only a whole index is restored, as it stands: the description that
+        // arrives judges it. What else the browser hands back is freed unread.
         if (saved->buf && saved->len >= int32_t(sizeof(int32_t)) && ViewerApp::Current()) {
             int32_t view = 0;
             std::memcpy(&view, saved->buf, sizeof view);
-            ViewerApp::Current()->SetCurrentView(view);
+            ViewerApp::Current()->RestoreSavedView(view);
         }
         if (saved->buf) NPN_MemFree(saved->buf);
         NPN_MemFree(saved);
@@ -87,8 +90,10 @@ NPError NPP_DestroyStream(NPP instance, NPStream*, NPReason) {
     return instance ? NPERR_NO_ERROR : NPERR_INVALID_INSTANCE_ERROR;
 }
 
-void NPP_StreamAsFile(NPP instance, NPStream*, const char* fname) {
-    if (ViewerApp* app = ViewerApp::Current()) app->DispatchStreamFile(instance, fname);
+void NPP_StreamAsFile(NPP instance, NPStream* stream, const char* fname) {
+    Guarded([&] {
+        if (ViewerApp* app = ViewerApp::Current()) app->DispatchStreamFile(instance, stream, fname);
+    });
 }
 
 int32_t NPP_WriteReady(NPP, NPStream*) { return 10; }
@@ -100,10 +105,9 @@ void NPP_Print(NPP instance, NPPrint* printInfo) {
 }
 
 void NPP_URLNotify(NPP instance, const char*, NPReason reason, void* notifyData) {
-    auto* request = static_cast<ViewRequest*>(notifyData);
-    if (!request) return;
-    if (ViewerApp* app = ViewerApp::Current()) app->OnViewArrived(instance, *request, reason == NPRES_DONE);
-    delete request;
+    Guarded([&] {
+        if (ViewerApp* app = ViewerApp::Current()) app->OnURLNotify(instance, notifyData, reason == NPRES_DONE);
+    });
 }
 
 }  // namespace zel::plugin

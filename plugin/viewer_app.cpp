@@ -1,6 +1,7 @@
 #include "viewer_app.h"
 
 #include "browser.h"
+#include "guarded.h"
 #include "stream_routing.h"
 
 namespace zel::plugin {
@@ -10,8 +11,8 @@ namespace {
 ViewerApp* gApp = nullptr;
 
 LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (gApp) return gApp->HandleMessage(window, message, wParam, lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
+    if (!gApp) return DefWindowProcA(window, message, wParam, lParam);
+    return Guarded(LRESULT{0}, [&] { return gApp->HandleMessage(window, message, wParam, lParam); });
 }
 
 }  // namespace
@@ -40,6 +41,13 @@ void ViewerApp::Destroy() {
     gApp = nullptr;
 }
 
+void ViewerApp::OnModuleUnload() {
+    // Only the window goes back: the rest of the app would need DirectDraw,
+    // which must not be called under the loader's lock, and the memory is the
+    // price of a browser that skipped NP_Shutdown.
+    if (gApp) gApp->ReleaseWindow();
+}
+
 void ViewerApp::AttachWindow(HWND window) {
     // Never two windows subclassed at once: an earlier one (another instance's)
     // gets its own procedure back first.
@@ -62,7 +70,7 @@ void ViewerApp::ReleaseWindow() {
     m_savedProcedure = nullptr;
 }
 
-void ViewerApp::DispatchStreamFile(NPP instance, const char* path) {
+void ViewerApp::DispatchStreamFile(NPP instance, NPStream* stream, const char* path) {
     if (!path) return;  // the browser could not store the stream
     m_instance = instance;
     switch (ClassifyStreamFile(path)) {
@@ -70,24 +78,35 @@ void ViewerApp::DispatchStreamFile(NPP instance, const char* path) {
         ++m_generation;
         m_viewer.ReadDescription(path);
         break;
-    case StreamFileKind::View:
-        m_loader->DecodeViewFile(m_viewer, path);
+    case StreamFileKind::View: {
+        // The stream carries its request's record; a file that no request of
+        // this description brought (a stray stream, a late one) files nothing.
+        const auto found = stream ? m_outstanding.find(stream->notifyData) : m_outstanding.end();
+        const bool ours = found != m_outstanding.end() && found->second->generation == m_generation;
+        m_loader->DecodeViewFile(m_viewer, path, ours ? found->second->view : kNoView);
         break;
+    }
     case StreamFileKind::Ignored:
         break;
     }
 }
 
-void ViewerApp::OnViewArrived(NPP instance, const ViewRequest& request, bool delivered) {
+void ViewerApp::OnURLNotify(NPP instance, void* notifyData, bool delivered) {
+    const auto found = m_outstanding.find(notifyData);
+    if (found == m_outstanding.end()) return;
+    const ViewRequest request = *found->second;
+    m_outstanding.erase(found);
     if (request.generation != m_generation) return;
     m_instance = instance;
     m_loader->OnViewArrived(m_viewer, request.view, delivered);
 }
 
 void ViewerApp::GetURLNotify(const std::string& url, int32_t view) {
-    auto* request = new ViewRequest{view, m_generation};
-    // A refused request is never notified, so its record would never be freed.
-    if (NPN_GetURLNotify(m_instance, url.c_str(), nullptr, request) != NPERR_NO_ERROR) delete request;
+    auto request = std::make_unique<ViewRequest>(ViewRequest{view, m_generation});
+    ViewRequest* record = request.get();
+    m_outstanding.emplace(record, std::move(request));
+    // A refused request is never notified, so its record is dropped at once.
+    if (NPN_GetURLNotify(m_instance, url.c_str(), nullptr, record) != NPERR_NO_ERROR) m_outstanding.erase(record);
 }
 
 void ViewerApp::ShowStatus(const std::string& text) { NPN_Status(m_instance, text.c_str()); }

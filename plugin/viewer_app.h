@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "display_format.h"
 #include "hwnd_window.h"
@@ -18,9 +19,11 @@
 
 namespace zel::plugin {
 
-// What travels as a request's notifyData. The view index comes first; the
-// generation names the description that asked, so a late notification of an
-// earlier description never files a picture under this one's views.
+// What travels as a request's notifyData, and comes back both with the
+// request's stream and with its notification: that pairs a delivered file with
+// its request. The view index comes first; the generation names the
+// description that asked, so a late notification of an earlier description
+// never files a picture under this one's views.
 struct ViewRequest {
     int32_t view;
     uint32_t generation;
@@ -37,14 +40,19 @@ public:
     static ViewerApp* Current();
     static void Create();
     static void Destroy();
+    // The module is being unloaded without NP_Shutdown: a window still
+    // subclassed must get its own procedure back before this code goes.
+    static void OnModuleUnload();
 
     void AttachWindow(HWND window);
     void ReleaseWindow();
-    void DispatchStreamFile(NPP instance, const char* path);
-    void OnViewArrived(NPP instance, const ViewRequest& request, bool delivered);
+    void DispatchStreamFile(NPP instance, NPStream* stream, const char* path);
+    // A request's notification: `notifyData` is read only when it is a request
+    // record of this app's that is still out, and that record is freed.
+    void OnURLNotify(NPP instance, void* notifyData, bool delivered);
 
     int32_t GetCurrentView() const { return m_viewer.GetCurrentView(); }
-    void SetCurrentView(int32_t view) { m_viewer.SetCurrentView(view); }
+    void RestoreSavedView(int32_t view) { m_viewer.RestoreSavedView(view); }
     HWND Window() const { return m_window.Handle(); }
     bool Subclassed() const { return m_savedProcedure != nullptr; }
     MovieViewer& Viewer() { return m_viewer; }
@@ -66,6 +74,7 @@ private:
     WNDPROC m_savedProcedure = nullptr;
     NPP m_instance = nullptr;  // the instance whose call is being served
     uint32_t m_generation = 0;
+    std::unordered_map<const void*, std::unique_ptr<ViewRequest>> m_outstanding;
 };
 
 }  // namespace zel::plugin

@@ -54,7 +54,7 @@ protected:
     }
     // The browser delivers view `v`'s file and then its notification.
     void Deliver(int32_t v) {
-        m_loader->DecodeViewFile(m_viewer, m_dir.File("v" + std::to_string(v) + ".jpg"));
+        m_loader->DecodeViewFile(m_viewer, m_dir.File("v" + std::to_string(v) + ".jpg"), v);
         m_loader->OnViewArrived(m_viewer, v, true);
     }
     std::vector<uint8_t> Pixels(int32_t v) const {
@@ -97,7 +97,7 @@ TEST_F(PluginLoading, ASingleViewIsPaintedWhileLoadingAndThenIsDone) {
 }
 
 TEST_F(PluginLoading, ASavedStartViewIsAskedForFirstAndTheWalkStartsThere) {
-    m_viewer.SetCurrentView(2);
+    m_viewer.RestoreSavedView(2);
     Read({{-1, -1, 1, -1}, {-1, -1, 2, 0}, {-1, -1, -1, 1}});
     EXPECT_EQ(m_browser.RequestedViews(), (std::vector<int32_t>{2}));
     Deliver(2);
@@ -117,35 +117,45 @@ TEST_F(PluginLoading, AFailedRequestCountsButFilesNoFrameNotEvenAnotherRequestsF
     Read({{-1, -1, 1, 2}, {-1, -1, 2, 0}, {-1, -1, 0, 1}});
     Deliver(0);
     // View 1's file arrives; view 2's request fails before view 1's notification.
-    m_loader->DecodeViewFile(m_viewer, m_dir.File("v1.jpg"));
+    m_loader->DecodeViewFile(m_viewer, m_dir.File("v1.jpg"), 1);
     m_loader->OnViewArrived(m_viewer, 2, false);
     EXPECT_FALSE(m_viewer.Frames().Has(2));
     m_loader->OnViewArrived(m_viewer, 1, true);
     EXPECT_TRUE(m_viewer.Frames().Has(1));
     EXPECT_EQ(m_viewer.GetLoadState(), kLoadFinished);
-    EXPECT_EQ(m_loader->LastDecodedFrame(), nullptr);
+    EXPECT_EQ(m_loader->PendingFrame(1), nullptr);
 }
 
-TEST_F(PluginLoading, AFrameIsFiledOnceUnderTheViewWhoseNotificationTookIt) {
+TEST_F(PluginLoading, AFrameIsFiledOnlyUnderTheRequestWhoseFileProducedIt) {
     Read({{-1, -1, 1, -1}, {-1, -1, 2, 0}, {-1, -1, -1, 1}});
     Deliver(0);
-    // A stray decode is replaced by the next one; only the last is filed.
-    m_loader->DecodeViewFile(m_viewer, m_dir.File("v2.jpg"));
-    m_loader->DecodeViewFile(m_viewer, m_dir.File("v1.jpg"));
+    // A stray file no request brought, then view 1's notification without its
+    // own file (the browser could not store it): view 1 gets nothing.
+    m_loader->DecodeViewFile(m_viewer, m_dir.File("v2.jpg"), kNoView);
     m_loader->OnViewArrived(m_viewer, 1, true);
+    EXPECT_FALSE(m_viewer.Frames().Has(1));
+    // A file for a view that already arrived is not filed either.
+    m_loader->DecodeViewFile(m_viewer, m_dir.File("v2.jpg"), 1);
     m_loader->OnViewArrived(m_viewer, 1, true);  // a repeated notification changes nothing
+    EXPECT_FALSE(m_viewer.Frames().Has(1));
     Deliver(2);
     EXPECT_EQ(m_loader->ArrivalCount(), 3);
     EXPECT_EQ(m_browser.statuses, (std::vector<std::string>{"Done !!"}));
-    EXPECT_NE(Pixels(1), Pixels(2));
     MovieViewer other(Dialect::Plugin, m_window);
     other.SetPixelDepth(24);
     other.ReadDescription(m_dir.File("movie.zel"));
     PlaneBuffer planes;
     std::unique_ptr<PackedFrame> expected;
-    DecodeViewFile(other, planes, m_dir.File("v1.jpg"), expected);
+    DecodeViewFile(other, planes, m_dir.File("v2.jpg"), expected);
     ASSERT_TRUE(expected);
-    EXPECT_EQ(Pixels(1), expected->Bytes());
+    EXPECT_EQ(Pixels(2), expected->Bytes());
+    // Every delivered view file is traced, filed or not.
+    const std::string trace = m_dir.Read("debug.txt");
+    size_t lines = 0;
+    for (size_t at = trace.find("JPEG filename = "); at != std::string::npos; at = trace.find("JPEG filename = ", at + 1)) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, 4u);
 }
 
 TEST_F(PluginLoading, AFailedDecodeCountsTheViewWithoutAFrame) {

@@ -120,6 +120,37 @@ TEST_F(Plugin, SavesTheCurrentViewAndRestoresItInTheNextInstance) {
     EXPECT_EQ(m_browser->allocations, 0);
 }
 
+// The saved index belongs to the page's own movie: a smaller movie shown in
+// between must not turn it away before that movie's description is back.
+TEST_F(Plugin, ASavedViewIsJudgedByTheDescriptionThatArrivesNotTheOneStillLoaded) {
+    test::TempDir dir;
+    ASSERT_EQ(New(), NPERR_NO_ERROR);
+    const std::string small = dir.Write("small.zel", test::GridDescription(1, 2, 120, 96));
+    m_funcs.asfile(&m_instance, nullptr, small.c_str());
+    m_funcs.destroy(&m_instance, nullptr);
+    m_browser->requests.clear();
+
+    ASSERT_EQ(New(SavedIndex(7)), NPERR_NO_ERROR);
+    const std::string large = dir.Write("large.zel", test::GridDescription(2, 4, 120, 96));
+    m_funcs.asfile(&m_instance, nullptr, large.c_str());
+    ASSERT_EQ(m_browser->requests.size(), 1u);
+    EXPECT_EQ(m_browser->requests[0].url, "r1c3.jpg");  // view 7 of the 2 x 4 grid
+    NPSavedData* saved = nullptr;
+    m_funcs.destroy(&m_instance, &saved);
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(*static_cast<const int32_t*>(saved->buf), 7);
+
+    // Beyond the movie that arrives, the walk starts at view 0.
+    ASSERT_EQ(New(SavedIndex(12)), NPERR_NO_ERROR);
+    m_browser->requests.clear();
+    m_funcs.asfile(&m_instance, nullptr, large.c_str());
+    ASSERT_EQ(m_browser->requests.size(), 1u);
+    EXPECT_EQ(m_browser->requests[0].url, "r0c0.jpg");
+    m_funcs.destroy(&m_instance, nullptr);
+    m_browser->table.memfree(saved->buf);
+    m_browser->table.memfree(saved);
+}
+
 TEST_F(Plugin, SavedDataTooShortOrWithoutABufferIsFreedUnread) {
     auto* shortData = SavedIndex(5);
     shortData->len = 2;

@@ -38,14 +38,19 @@ struct Bound {
         window.window = handle;
         return funcs.setwindow(&instance, &window);
     }
-    // Serves every request as a browser would: the file, then its notification.
+    // Serves request `i` as a browser would: its file as a stream that carries
+    // the request's notifyData, then its notification.
+    void Deliver(NPP_t& instance, const std::string& folder, size_t i) {
+        const auto request = browser.requests[i];
+        const std::string path = folder + "\\" + request.url;
+        NPStream stream{};
+        stream.url = request.url.c_str();
+        stream.notifyData = request.notifyData;
+        funcs.asfile(&instance, &stream, path.c_str());
+        funcs.urlnotify(&instance, request.url.c_str(), NPRES_DONE, request.notifyData);
+    }
     void DeliverAll(NPP_t& instance, const std::string& folder) {
-        for (size_t i = 0; i < browser.requests.size(); ++i) {
-            const auto request = browser.requests[i];
-            const std::string path = folder + "\\" + request.url;
-            funcs.asfile(&instance, nullptr, path.c_str());
-            funcs.urlnotify(&instance, request.url.c_str(), NPRES_DONE, request.notifyData);
-        }
+        for (size_t i = 0; i < browser.requests.size(); ++i) Deliver(instance, folder, i);
     }
 
     test::FakeBrowser browser;
@@ -162,6 +167,80 @@ TEST(PluginWindow, PaintsTheMovieOnceItArrivesAndTurnsItUnderTheMouse) {
     const std::vector<uint32_t> after = test::ReadWindowPixels(window.Handle(), 120, 90);
     EXPECT_NE(before, after);  // painted at once, inside the mouse message
     bound.funcs.destroy(&instance, nullptr);
+}
+
+// A file that no request brought (a stray stream) is decoded for nobody, and a
+// request whose own file never came files nothing: view 1 stays unreachable
+// instead of showing the stray picture.
+TEST(PluginWindow, AFrameIsFiledOnlyUnderTheRequestWhoseFileProducedIt) {
+    test::TempDir dir;
+    moviegen::MovieOptions options;
+    options.width = 96;
+    options.height = 72;
+    options.rows = 1;
+    options.cols = 3;
+    std::string error;
+    const std::string description = moviegen::WriteMovie(dir.Path().string(), options, &error);
+    ASSERT_FALSE(description.empty()) << error;
+
+    Bound bound;
+    test::TestWindow window(96, 72);
+    NPP_t instance{};
+    bound.New(instance);
+    NPWindow npWindow{};
+    bound.SetWindow(instance, npWindow, window.Handle());
+    bound.funcs.asfile(&instance, nullptr, description.c_str());
+    bound.Deliver(instance, dir.Path().string(), 0);
+    ASSERT_EQ(bound.browser.requests.size(), 3u);  // view 0's neighbours to the right and left
+    const std::vector<uint32_t> view0 = test::ReadWindowPixels(window.Handle(), 96, 72);
+
+    const std::string stray = dir.Path().string() + "\\" + bound.browser.requests[2].url;
+    NPStream strayStream{};
+    strayStream.url = bound.browser.requests[2].url.c_str();
+    bound.funcs.asfile(&instance, &strayStream, stray.c_str());
+    bound.funcs.urlnotify(&instance, bound.browser.requests[1].url.c_str(), NPRES_DONE,
+                          bound.browser.requests[1].notifyData);
+    bound.Deliver(instance, dir.Path().string(), 2);
+    EXPECT_EQ(bound.browser.statuses, (std::vector<std::string>{"Done !!"}));
+
+    SendMessageA(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 10));
+    SendMessageA(window.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40 + 8, 10));  // right: view 1
+    EXPECT_EQ(test::ReadWindowPixels(window.Handle(), 96, 72), view0);
+    SendMessageA(window.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 10));  // left: view 2, its own file
+    const std::vector<uint32_t> view2 = test::ReadWindowPixels(window.Handle(), 96, 72);
+    EXPECT_NE(view2, view0);
+    bound.funcs.destroy(&instance, nullptr);
+}
+
+// A browser that unloads the module without NP_Shutdown: the window it still
+// has subclassed gets its own procedure back, so its next message does not
+// jump into unloaded code.
+TEST(PluginWindow, UnloadingWithoutShutdownGivesTheWindowBack) {
+    test::TestWindow window(32, 32);
+    std::vector<UINT> reachedBrowser;
+    window.onMouse = [&](UINT message, WPARAM, int, int) { reachedBrowser.push_back(message); };
+    const LONG_PTR own = ProcedureOf(window.Handle());
+    if (GetModuleHandleA(ZEL_NPZEL_PATH)) GTEST_SKIP() << "another test of this process keeps NpZel.dll loaded";
+    test::FakeBrowser browser(0x000B);
+    HMODULE module = LoadLibraryA(ZEL_NPZEL_PATH);
+    ASSERT_NE(module, nullptr);
+    NPPluginFuncs funcs{};
+    test::LoadExport<NP_GetEntryPointsFunc>(module, "NP_GetEntryPoints")(&funcs);
+    test::LoadExport<NP_InitializeFunc>(module, "NP_Initialize")(&browser.table);
+    NPP_t instance{};
+    funcs.newp(const_cast<char*>("application/x-Zelscope"), &instance, NP_EMBED, 0, nullptr, nullptr, nullptr);
+    NPWindow npWindow{};
+    npWindow.window = window.Handle();
+    funcs.setwindow(&instance, &npWindow);
+    ASSERT_NE(ProcedureOf(window.Handle()), own);
+    SendMessageA(window.Handle(), WM_LBUTTONDOWN, 0, 0);
+    EXPECT_TRUE(reachedBrowser.empty());
+
+    ASSERT_TRUE(FreeLibrary(module));
+    EXPECT_EQ(GetModuleHandleA(ZEL_NPZEL_PATH), nullptr) << "the module is still loaded";
+    EXPECT_EQ(ProcedureOf(window.Handle()), own);
+    SendMessageA(window.Handle(), WM_LBUTTONDOWN, 0, 0);
+    EXPECT_EQ(reachedBrowser, (std::vector<UINT>{WM_LBUTTONDOWN}));
 }
 
 }  // namespace

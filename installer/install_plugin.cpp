@@ -1,7 +1,8 @@
 // The plug-in step: for each subkey of "Software\Netscape\Netscape Navigator"
 // (a version; "Users" in any case is skipped), in the registry's order, its
 // "Main" key's "Plugins Directory" receives a copy. The first version without
-// them ends the walk as a failure; copies made before it stay.
+// them ends the walk as a failure; copies made before it stay. A copy that
+// fails fails the step too, but the later versions still receive theirs.
 #include <windows.h>
 
 #include <string>
@@ -40,19 +41,20 @@ bool ReadText(HKEY key, const char* name, std::string& text) {
 int InstallPlugin(const char* fileName) {
     win32::ScopedRegistryKey navigator = OpenForReading(kNavigatorKey);
     if (!navigator) return 0;
+    int result = 1;
     for (DWORD index = 0;; ++index) {
         // Subkey names are at most 255 characters; a longer one, which the
         // registry cannot hold, would be a broken registry and fails the step.
         char name[256];
         const LONG found = RegEnumKeyA(navigator.Get(), index, name, sizeof name);
-        if (found == ERROR_NO_MORE_ITEMS) return 1;
+        if (found == ERROR_NO_MORE_ITEMS) return result;
         if (found != ERROR_SUCCESS) return 0;
         if (lstrcmpiA(name, "Users") == 0) continue;
         win32::ScopedRegistryKey main = OpenForReading(std::string(kNavigatorKey) + "\\" + name + "\\Main");
         std::string directory;
         if (!main || !ReadText(main.Get(), "Plugins Directory", directory)) return 0;
         const std::string destination = directory + "\\" + fileName;
-        if (!CopyFileA(fileName, destination.c_str(), FALSE)) return 0;
+        if (!CopyFileA(fileName, destination.c_str(), FALSE)) result = 0;
     }
 }
 

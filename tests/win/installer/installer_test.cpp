@@ -164,6 +164,13 @@ TEST_F(Installer, AVersionWithoutMainFailsAndLaterVersionsAreNotVisited) {
     EXPECT_FALSE(fs::exists(fs::path(later) / "NpZel.dll"));
 }
 
+TEST_F(Installer, AFailedCopyFailsTheStepButLaterVersionsStillReceiveTheirs) {
+    SetValue(std::string(kNavigator) + "\\A-first\\Main", "Plugins Directory", (m_dir.Path() / "gone").string());
+    const std::string later = PluginsDirectory("B-second");
+    EXPECT_EQ(Run().pluginLine, kPluginFailed);
+    EXPECT_EQ(fs::file_size(fs::path(later) / "NpZel.dll"), fs::file_size(m_source / "NpZel.dll"));
+}
+
 TEST_F(Installer, AMissingPluginFileIsAFailureNotASuccess) {
     PluginsDirectory("4.5");
     fs::remove(m_source / "NpZel.dll");

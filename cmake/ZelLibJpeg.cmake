@@ -32,6 +32,9 @@ ExternalProject_Add(libjpeg_turbo
         -DENABLE_STATIC=ON
         -DWITH_TURBOJPEG=OFF
         -DREQUIRE_SIMD=ON
+        # Its Windows installer target names a shared "jpeg" we never build;
+        # with the old policy CMake warns about that on every configure.
+        -DCMAKE_POLICY_DEFAULT_CMP0058=NEW
     BUILD_BYPRODUCTS "${jpegLibrary}"
     USES_TERMINAL_BUILD OFF)
 

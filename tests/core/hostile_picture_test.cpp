@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "claimed_size.h"
 #include "collecting_sink.h"
 #include "jpeg_decode.h"
 #include "moviegen.h"
@@ -37,7 +36,7 @@ std::string WriteScene(const test::TempDir& dir, const std::string& name, int wi
 // A small real picture that claims the largest size a JPEG can have.
 std::string WriteClaimingGiant(const test::TempDir& dir, const std::string& name, bool progressive = false) {
     const std::string path = WriteScene(dir, name, 32, 24, progressive);
-    EXPECT_TRUE(test::ClaimSize(path, 65500, 65500));
+    EXPECT_TRUE(moviegen::ClaimSize(path, 65500, 65500));
     return path;
 }
 

@@ -11,7 +11,6 @@
 #include <ostream>
 
 #include "authoring_movie.h"
-#include "claimed_size.h"
 #include "grid_movie.h"
 
 namespace zel::authoring {
@@ -80,7 +79,7 @@ const FaultCase kFaults[] = {
     {"picture that does not decode", [](const TempDir& d, std::string&) { WriteUndecodable(d, "r1c0.jpg"); },
      "no-decode", Severity::Error, Shell::Both, 5, "r1c0.jpg", "does not decode", kExitErrors},
     {"picture whose header claims 65500 x 65500",
-     [](const TempDir& d, std::string&) { ASSERT_TRUE(test::ClaimSize(d.File("r1c1.jpg"), 65500, 65500)); },
+     [](const TempDir& d, std::string&) { ASSERT_TRUE(moviegen::ClaimSize(d.File("r1c1.jpg"), 65500, 65500)); },
      "picture-size", Severity::Error, Shell::Both, 6, "r1c1.jpg", "picture is 65500 x 65500", kExitErrors},
     {"picture of another size", [](const TempDir& d, std::string&) { test::WritePicture(d, "r0c1.jpg", 32, 20); },
      "picture-size", Severity::Error, Shell::Both, 3, "r0c1.jpg",
@@ -249,7 +248,7 @@ TEST(authoring_Check, AWellMadeGridHasNoFindingAndItsSizesAddUp) {
 TEST(authoring_Check, AGiantClaimIsAnErrorButGrowsNoFigure) {
     TempDir dir;
     test::WriteGridPictures(dir, kRows, kCols, kWidth, kHeight);
-    ASSERT_TRUE(test::ClaimSize(dir.File("r0c0.jpg"), 65500, 65500));
+    ASSERT_TRUE(moviegen::ClaimSize(dir.File("r0c0.jpg"), 65500, 65500));
     const Report report = CheckMovie(dir.Write("movie.zel", test::GridDescription(kRows, kCols, kWidth, kHeight)));
     ASSERT_TRUE(report.summary);
     EXPECT_EQ(report.summary->pluginPlaneBytes, 3u * 480 * 640);

@@ -152,4 +152,23 @@ xvfb*)
     ;;
 esac
 warm_prefix "$WINEPREFIX"
-exec "$wine" "$@"
+[ "${ZEL_WINE_DISPLAY:-null}" = host ] && exec "$wine" "$@"
+
+# Services a program starts on demand (explorer.exe for the desktop of its first
+# window, rpcss for COM) inherit its standard output and error, and they live
+# on while other tests keep the prefix busy: CTest, which waits for its pipes
+# to close, would count their whole life as the test's. The program writes to
+# files instead, copied out once it has ended.
+out=$(mktemp "$state/out.XXXXXX")
+err=$(mktemp "$state/err.XXXXXX")
+trap 'rm -f "$out" "$err"' EXIT
+"$wine" "$@" >"$out" 2>"$err" &
+program=$!
+trap 'kill -TERM "$program" 2>/dev/null' TERM INT
+status=0
+wait "$program" || status=$?
+# A signal ends the first wait early; the program's own end is the second.
+if kill -0 "$program" 2>/dev/null; then wait "$program" || status=$?; fi
+cat "$out"
+cat "$err" >&2
+exit "$status"

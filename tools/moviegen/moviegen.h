@@ -52,6 +52,11 @@ RgbImage RenderView(const MovieOptions& options, int row, int col);
 
 bool WriteJpeg(const std::string& path, const RgbImage& image, const JpegOptions& options, std::string* error);
 
+// Makes the JPEG file at `path` claim `width` x `height` pixels by rewriting its
+// frame header (SOFn); the scan data stays that of the real picture. False when
+// the file has no frame header. For hostile-picture tests.
+bool ClaimSize(const std::string& path, uint16_t width, uint16_t height);
+
 // The view's file name from options.viewPattern, or "" when the pattern is not
 // two integer conversions.
 std::string ViewName(const MovieOptions& options, int row, int col);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 
 #include "browser_host.h"
@@ -116,6 +118,24 @@ TEST_F(MovieInHost, AViewWhoseFileIsMissingStaysUnreachable) {
     EXPECT_EQ(Shown(), Expected(0));
     m_host.MouseMove(40, 30);  // the anchor moved on to 48: one step left is view 3
     EXPECT_EQ(Shown(), Expected(3));
+}
+
+// A view whose header claims 65500 x 65500 pixels: the browser's thread decodes
+// no more than the frame, the movie loads to its end, and the view shows the
+// part of the picture the frame covers, as the core decodes it.
+TEST_F(MovieInHost, AViewWhoseHeaderClaimsAGiantPictureCostsOnlyItsFrame) {
+    Write(0);
+    ASSERT_TRUE(moviegen::ClaimSize(m_dir.File(m_views[1]), 65500, 65500));
+    const auto start = std::chrono::steady_clock::now();
+    Open();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("figure: a movie with a 65500 x 65500 claim loaded in %.2f s\n", seconds);
+    EXPECT_EQ(m_host.Statuses(), (std::vector<std::string>{"Done !!"}));
+    m_host.MouseDown(40, 30);
+    m_host.MouseMove(48, 30);
+    EXPECT_EQ(Shown(), Expected(1));
+    m_host.MouseMove(56, 30);
+    EXPECT_EQ(Shown(), Expected(2));
 }
 
 TEST_F(MovieInHost, WithTheCrossfadeFlagTheFinalPictureIsStillTheCurrentView) {

@@ -1,10 +1,13 @@
-#include "claimed_size.h"
+// Hostile pictures for tests, benchmarks and fuzzing seeds: a real JPEG file
+// whose frame header claims another size. Its scan data stays that of the real,
+// small picture, so the file ends long before the picture it claims.
+#include "moviegen.h"
 
 #include <fstream>
 #include <iterator>
 #include <vector>
 
-namespace zel::test {
+namespace zel::moviegen {
 
 bool ClaimSize(const std::string& path, uint16_t width, uint16_t height) {
     std::vector<unsigned char> bytes;
@@ -31,4 +34,4 @@ bool ClaimSize(const std::string& path, uint16_t width, uint16_t height) {
     return false;
 }
 
-}  // namespace zel::test
+}  // namespace zel::moviegen

@@ -124,16 +124,23 @@ TEST(PluginWindow, ABrowserWindowDestroyedWhileSubclassedLeavesThePluginWorking)
     EXPECT_EQ(ProcedureOf(next.Handle()), own);
 }
 
-TEST(PluginWindow, PaintsTheMovieOnceItArrivesAndTurnsItUnderTheMouse) {
-    test::TempDir dir;
+// A ring of `cols` views of 96 x 72 (a drag step of 8 pixels); its description's path.
+std::string WriteRing(const test::TempDir& dir, int cols) {
     moviegen::MovieOptions options;
     options.width = 96;
     options.height = 72;
     options.rows = 1;
-    options.cols = 4;
+    options.cols = cols;
     std::string error;
     const std::string description = moviegen::WriteMovie(dir.Path().string(), options, &error);
-    ASSERT_FALSE(description.empty()) << error;
+    EXPECT_FALSE(description.empty()) << error;
+    return description;
+}
+
+TEST(PluginWindow, PaintsTheMovieOnceItArrivesAndTurnsItUnderTheMouse) {
+    test::TempDir dir;
+    const std::string description = WriteRing(dir, 4);
+    ASSERT_FALSE(description.empty());
 
     Bound bound;
     test::TestWindow window(120, 90);
@@ -174,14 +181,8 @@ TEST(PluginWindow, PaintsTheMovieOnceItArrivesAndTurnsItUnderTheMouse) {
 // instead of showing the stray picture.
 TEST(PluginWindow, AFrameIsFiledOnlyUnderTheRequestWhoseFileProducedIt) {
     test::TempDir dir;
-    moviegen::MovieOptions options;
-    options.width = 96;
-    options.height = 72;
-    options.rows = 1;
-    options.cols = 3;
-    std::string error;
-    const std::string description = moviegen::WriteMovie(dir.Path().string(), options, &error);
-    ASSERT_FALSE(description.empty()) << error;
+    const std::string description = WriteRing(dir, 3);
+    ASSERT_FALSE(description.empty());
 
     Bound bound;
     test::TestWindow window(96, 72);

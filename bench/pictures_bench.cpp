@@ -1,7 +1,7 @@
 // Decoding, packing and blending one 640 x 480 view of a moviegen movie, each
 // against its yardstick measured in the same run: a bare libjpeg-turbo decode of
-// the same file, or a memcpy of the same bytes. A view whose header claims
-// 65500 x 65500 pixels is measured against the decode of the view itself.
+// the same file, or a memcpy of the same bytes. Views whose headers claim far
+// more than their frame are measured against the decode of the view itself.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -40,10 +40,15 @@ struct Views {
             }
             DecodeIntoRgbFrame(paths[col], rgb[col]);
         }
-        // The same view claiming the largest picture a JPEG can have.
+        // The same view claiming the widest picture its frame still lets the
+        // decoder read (64 times the frame's pixels of rows), and one claiming
+        // the largest picture a JPEG can have, which is refused.
         giant = (folder / "giant.jpg").string();
-        std::filesystem::copy_file(paths[0], giant, std::filesystem::copy_options::overwrite_existing);
-        if (!moviegen::ClaimSize(giant, 65500, 65500)) std::exit(1);
+        refused = (folder / "refused.jpg").string();
+        for (const auto& [path, width] : {std::pair{giant, 64 * kWidth}, std::pair{refused, 65500}}) {
+            std::filesystem::copy_file(paths[0], path, std::filesystem::copy_options::overwrite_existing);
+            if (!moviegen::ClaimSize(path, uint16_t(width), 65500)) std::exit(1);
+        }
     }
     ~Views() {
         std::error_code ignored;
@@ -53,6 +58,7 @@ struct Views {
     std::filesystem::path folder;
     std::string paths[2];
     std::string giant;
+    std::string refused;
     RgbFrame rgb[2] = {RgbFrame(kWidth, kHeight), RgbFrame(kWidth, kHeight)};
 };
 
@@ -118,6 +124,15 @@ void GiantClaimDecodeRgb(benchmark::State& state) {
     }
 }
 
+void RefusedClaimDecodeRgb(benchmark::State& state) {
+    RgbFrame frame(kWidth, kHeight);
+    const QuietStderr quiet;
+    for (auto _ : state) {
+        if (DecodeIntoRgbFrame(TheViews().refused, frame) != 0) state.SkipWithError("a 65500 x 65500 claim decoded");
+        benchmark::DoNotOptimize(frame.Row(0));
+    }
+}
+
 void GiantClaimDecodePack16(benchmark::State& state) {
     PlaneBuffer planes;
     std::unique_ptr<PackedFrame> result;
@@ -169,6 +184,7 @@ BENCHMARK(ControlDecodeRgb);
 BENCHMARK(PluginDecodePack16);
 BENCHMARK(GiantClaimDecodeRgb);
 BENCHMARK(GiantClaimDecodePack16);
+BENCHMARK(RefusedClaimDecodeRgb);
 BENCHMARK(MemcpyRgbFrame);
 BENCHMARK(MemcpyPacked16);
 BENCHMARK(MemcpyPacked24);
@@ -190,6 +206,8 @@ int main(int argc, char** argv) {
                                               "ControlDecodeRgb"},
                                              {"giant_claim_pack16_vs_view_decode", "GiantClaimDecodePack16",
                                               "PluginDecodePack16"},
+                                             {"refused_claim_vs_view_decode", "RefusedClaimDecodeRgb",
+                                              "ControlDecodeRgb"},
                                              {"pack16_vs_memcpy", "Pack16", "MemcpyRgbFrame"},
                                              {"pack24_vs_memcpy", "Pack24", "MemcpyRgbFrame"},
                                              {"blend16_vs_memcpy", "Blend16", "MemcpyPacked16"},

@@ -15,6 +15,8 @@ namespace {
 
 constexpr uint64_t kMinDecoderMemory = 16ULL << 20;
 constexpr uint64_t kMaxDecoderMemory = 512ULL << 20;
+constexpr uint64_t kMaxWorkPerFramePixel = 64;
+constexpr uint64_t kMinWorkBound = 16ULL << 20;
 
 struct DecodeErrors {
     jpeg_error_mgr manager;  // first, so the library's pointer is ours too
@@ -32,6 +34,19 @@ void PrintMessage(j_common_ptr decoder) {
     std::longjmp(reinterpret_cast<DecodeErrors*>(decoder->err)->jump, 1);
 }
 
+// Every row a decode reads costs the picture's whole width, cropped or not,
+// since the entropy-coded data runs across it; a progressive picture reads all
+// its rows before the first is output. That work may be at most
+// kMaxWorkPerFramePixel times the frame's pixels (kMinWorkBound for small
+// frames): a narrow frame is no licence for a header to claim rows of 65500.
+bool WithinWorkBound(const jpeg_decompress_struct& decoder, DecodeBounds bounds) {
+    const uint64_t rows = decoder.progressive_mode ? decoder.image_height
+                                                   : std::min<uint64_t>(decoder.image_height, uint64_t(bounds.height));
+    const uint64_t work = uint64_t(decoder.image_width) * rows;
+    const uint64_t frame = uint64_t(bounds.width) * uint64_t(bounds.height);
+    return work <= std::max(kMaxWorkPerFramePixel * frame, kMinWorkBound);
+}
+
 // The only function with a setjmp: its locals are plain C data, so the jump
 // back from the library skips no destructor.
 bool RunDecoder(jpeg_decompress_struct* decoder, DecodeErrors* errors, std::FILE* file, JpegRowSink* sink,
@@ -43,6 +58,12 @@ bool RunDecoder(jpeg_decompress_struct* decoder, DecodeErrors* errors, std::FILE
     decoder->mem->max_memory_to_use = DecoderMemoryLimit(bounds);
     jpeg_stdio_src(decoder, file);
     jpeg_read_header(decoder, TRUE);
+    if (!WithinWorkBound(*decoder, bounds)) {
+        std::fprintf(stderr, "A picture of %u x %u pixels is beyond what a %d x %d frame may decode\n",
+                     unsigned(decoder->image_width), unsigned(decoder->image_height), int(bounds.width),
+                     int(bounds.height));
+        return false;
+    }
     // RGB for every file: libjpeg turns grayscale into three equal channels, so
     // a grayscale view shows grey instead of being read as three components.
     decoder->out_color_space = JCS_RGB;

@@ -4,8 +4,10 @@
 //
 // A decode keeps no more of a picture than the frame it is for, whatever size
 // the file claims: rows below the frame are never decoded, columns well beyond
-// it are cropped, and the decoder's memory is bounded by a multiple of the
-// frame's bytes. A picture that cannot be decoded within that fails.
+// it are cropped, the rows read may span at most 64 times the frame's pixels
+// (16 megapixels for small frames), and the decoder's memory is bounded by a
+// multiple of the frame's bytes. A picture that cannot be decoded within that
+// fails, with one line on standard error.
 //
 // Messages go to standard error, one line each: "Can't open file : <path>" when
 // the file does not open, the library's text for a fatal error (the decode then

@@ -56,6 +56,19 @@ TEST(HostilePicture, AGiantClaimIsDecodedOnlyAsFarAsTheFrameReaches) {
     EXPECT_EQ(std::count(messages.begin(), messages.end(), '\n'), 1) << messages;  // the data ends early
 }
 
+// A narrow, tall frame is no licence to read rows 65500 pixels wide: the claim
+// is refused before a row is decoded, and the view fails as a broken one does.
+TEST(HostilePicture, AClaimBeyondTheFramesWorkBoundIsAFailedView) {
+    test::TempDir dir;
+    const std::string path = WriteClaimingGiant(dir, "giant.jpg");
+    test::CollectingSink sink;
+    CaptureStderr();
+    EXPECT_EQ(DecodeJpegFile(path, sink, {40, 1000}), 0);
+    const std::string messages = GetCapturedStderr();
+    EXPECT_EQ(sink.rowsDone, 0);
+    EXPECT_EQ(messages, "A picture of 65500 x 65500 pixels is beyond what a 40 x 1000 frame may decode\n");
+}
+
 TEST(HostilePicture, EachShellDecodesAGiantClaimIntoItsFrameWithoutGrowing) {
     test::TempDir dir;
     const std::string path = WriteClaimingGiant(dir, "giant.jpg");

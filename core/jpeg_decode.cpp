@@ -48,16 +48,24 @@ bool RunDecoder(jpeg_decompress_struct* decoder, DecodeErrors* errors, std::FILE
         !sink->Begin(int32_t(decoder->output_width), int32_t(decoder->output_height))) {
         return false;
     }
+    JDIMENSION end = decoder->output_height;
+    const int32_t shown = sink->RowsShown(int32_t(end));
+    if (shown < int64_t(end)) end = JDIMENSION(shown > 0 ? shown : 0);
     JSAMPROW rows[kDecodeBatchRows];
-    while (decoder->output_scanline < decoder->output_height) {
+    while (decoder->output_scanline < end) {
         const JDIMENSION first = decoder->output_scanline;
-        JDIMENSION count = decoder->output_height - first;
+        JDIMENSION count = end - first;
         if (count > JDIMENSION(kDecodeBatchRows)) count = kDecodeBatchRows;
         for (JDIMENSION i = 0; i < count; ++i) rows[i] = sink->RowTarget(int32_t(first + i));
         const JDIMENSION got = jpeg_read_scanlines(decoder, rows, count);
         for (JDIMENSION i = 0; i < got; ++i) sink->RowDone(int32_t(first + i));
     }
-    jpeg_finish_decompress(decoder);
+    // Finishing reads the rest of the file; rows nobody shows are not decoded.
+    if (end < decoder->output_height) {
+        jpeg_abort_decompress(decoder);
+    } else {
+        jpeg_finish_decompress(decoder);
+    }
     return true;
 }
 

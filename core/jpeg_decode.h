@@ -23,13 +23,17 @@ public:
     virtual uint8_t* RowTarget(int32_t y) = 0;
     // Picture row y is complete in RowTarget(y).
     virtual void RowDone(int32_t y) = 0;
+    // How many rows from the top the sink shows of a picture this tall. The
+    // decode ends once they are delivered, so a header that claims an enormous
+    // picture costs no more than the rows shown.
+    virtual int32_t RowsShown(int32_t height) const { return height; }
 };
 
 // The most rows the decoder is asked for at once; a sink that hands out scratch
 // rows needs this many.
 inline constexpr int32_t kDecodeBatchRows = 8;
 
-// 1 when the whole picture was decoded and delivered, 0 when the file did not
+// 1 when the rows the sink shows were decoded and delivered, 0 when the file did not
 // open, the decoder stopped on a fatal error, or the sink refused the picture.
 // Grayscale files are delivered as RGB with equal channels.
 int DecodeJpegFile(const std::string& path, JpegRowSink& sink);

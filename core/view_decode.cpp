@@ -48,6 +48,8 @@ public:
         std::memcpy(m_frame.Row(y), RowTarget(y), size_t(overlap) * 3);
     }
 
+    int32_t RowsShown(int32_t height) const override { return std::min(height, m_frame.Height()); }
+
     // Blackens what the picture did not cover: columns right of a narrower
     // picture and rows below a shorter one.
     void BlackenUncovered() {
@@ -66,15 +68,19 @@ private:
     std::unique_ptr<uint8_t[]> m_scratch;
 };
 
-// Splits interleaved rows into the blue, green and red planes.
+// Splits interleaved rows into the blue, green and red planes. Only the part
+// the view shows (`shownWidth` x `shownHeight` from the top left corner) is
+// kept, so the planes never grow for what a header claims beyond it.
 class PlaneSink : public JpegRowSink {
 public:
-    explicit PlaneSink(PlaneBuffer& planes) : m_planes(planes) {}
+    PlaneSink(PlaneBuffer& planes, int32_t shownWidth, int32_t shownHeight)
+        : m_planes(planes), m_shownWidth(std::max(shownWidth, 0)), m_shownHeight(std::max(shownHeight, 0)) {}
 
     bool Begin(int32_t width, int32_t height) override {
         m_width = width;
-        m_planes.Ensure(width, height);
-        m_planes.SetImageSize(width, height);
+        m_keptWidth = std::min(width, m_shownWidth);
+        m_planes.Ensure(m_keptWidth, RowsShown(height));
+        m_planes.SetImageSize(m_keptWidth, RowsShown(height));
         m_scratch.reset(new (std::nothrow) uint8_t[size_t(width) * 3 * kDecodeBatchRows]);
         return m_scratch != nullptr;
     }
@@ -85,12 +91,18 @@ public:
 
     void RowDone(int32_t y) override {
         const size_t offset = size_t(y) * size_t(m_planes.Stride());
-        SplitRow(RowTarget(y), m_width, m_planes.Red() + offset, m_planes.Green() + offset, m_planes.Blue() + offset);
+        SplitRow(RowTarget(y), m_keptWidth, m_planes.Red() + offset, m_planes.Green() + offset,
+                 m_planes.Blue() + offset);
     }
+
+    int32_t RowsShown(int32_t height) const override { return std::min(height, m_shownHeight); }
 
 private:
     PlaneBuffer& m_planes;
+    int32_t m_shownWidth;
+    int32_t m_shownHeight;
     int32_t m_width = 0;
+    int32_t m_keptWidth = 0;
     std::unique_ptr<uint8_t[]> m_scratch;
 };
 
@@ -110,7 +122,7 @@ int DecodeIntoRgbFrame(const std::string& path, RgbFrame& frame) {
 int DecodeAndPack(std::unique_ptr<DecodeRequest> request, PlaneBuffer& planes) {
     if (!request) return 0;
     std::unique_ptr<PackedFrame> packed;
-    PlaneSink sink(planes);
+    PlaneSink sink(planes, request->width, request->height);
     if (DecodeJpegFile(request->path, sink) == 1) {
         packed = PackFrame(planes, request->width, request->height, request->depth);
     }

@@ -20,8 +20,7 @@ if(NOT ZEL_LIBFUZZER_LINKS)
     message(FATAL_ERROR "clang cannot link -fsanitize=fuzzer: scripts/setup.sh installs libclang-rt-14-dev")
 endif()
 
-set(ZEL_FUZZ_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-add_compile_options(-fsanitize=fuzzer-no-link ${ZEL_FUZZ_SANITIZERS})
+add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 add_link_options(-fsanitize=address,undefined)
 
 # zel_add_fuzzer(NAME SOURCES ... LIBS ...): one libFuzzer target.

@@ -34,6 +34,9 @@ if ! bash fuzz/make-seeds.sh "$build/tools/moviegen/moviegen" "$seeds" >"$build/
     exit 1
 fi
 
+# final_stat NAME LOG: one of the figures -print_final_stats=1 writes.
+final_stat() { sed -n "s/^stat::$1: *//p" "$2" | tail -1; }
+
 status=0
 for target in "${targets[@]}"; do
     binary="$build/fuzz/$target"
@@ -57,9 +60,8 @@ for target in "${targets[@]}"; do
     code=$?
     found=$(find "$findings" -type f -newer "$stamp" ! -name '.*' | sort)
     count=$(grep -c . <<<"$found")
-    stat() { sed -n "s/^stat::$1: *//p" "$log" | tail -1; }
-    runs=$(stat number_of_executed_units)
-    rate=$(stat average_exec_per_sec)
+    runs=$(final_stat number_of_executed_units "$log")
+    rate=$(final_stat average_exec_per_sec "$log")
     line=$(grep -E '^#[0-9]+.*cov: [0-9]+ ft: [0-9]+ corp: [0-9]+' "$log" | tail -1)
     cov=$(sed -E 's/.*cov: ([0-9]+).*/\1/' <<<"$line")
     ft=$(sed -E 's/.* ft: ([0-9]+).*/\1/' <<<"$line")

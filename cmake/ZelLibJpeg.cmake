@@ -1,10 +1,13 @@
 # Provides the target zel_jpeg: the libjpeg API of libjpeg-turbo with SIMD.
 # Natively it is Debian's libjpeg62-turbo; for Windows there is no package, so
 # Debian's source package (unpacked by scripts/setup.sh) is built as a static
-# library with the same mingw toolchain and nasm.
+# library with the same mingw toolchain and nasm. The fuzz preset builds the
+# same source with clang, AddressSanitizer and libFuzzer's coverage but without
+# SIMD (assembly is not instrumented), so the decoder's paths guide the fuzzer
+# and its writes into our rows are checked.
 add_library(zel_jpeg INTERFACE)
 
-if(NOT WIN32)
+if(NOT WIN32 AND NOT ZEL_FUZZ)
     find_package(JPEG REQUIRED)
     target_link_libraries(zel_jpeg INTERFACE JPEG::JPEG)
     return()
@@ -17,6 +20,37 @@ endif()
 
 include(ExternalProject)
 set(jpegPrefix "${CMAKE_BINARY_DIR}/libjpeg-turbo")
+
+if(ZEL_FUZZ)
+    set(jpegBuild "${jpegPrefix}/build")
+    string(JOIN " " jpegFlags -g -fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer)
+    ExternalProject_Add(libjpeg_turbo
+        SOURCE_DIR "${jpegSource}"
+        PREFIX "${jpegPrefix}"
+        BINARY_DIR "${jpegBuild}"
+        CMAKE_GENERATOR Ninja
+        CMAKE_ARGS
+            -DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}
+            -DCMAKE_C_FLAGS=${jpegFlags}
+            -DCMAKE_BUILD_TYPE=Release
+            -DENABLE_SHARED=OFF
+            -DENABLE_STATIC=ON
+            -DWITH_TURBOJPEG=OFF
+            -DWITH_SIMD=OFF
+        BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target jpeg-static
+        INSTALL_COMMAND ""
+        BUILD_BYPRODUCTS "${jpegBuild}/libjpeg.a"
+        USES_TERMINAL_BUILD OFF)
+    file(MAKE_DIRECTORY "${jpegBuild}")
+    add_library(zel_jpeg_static STATIC IMPORTED GLOBAL)
+    set_target_properties(zel_jpeg_static PROPERTIES
+        IMPORTED_LOCATION "${jpegBuild}/libjpeg.a"
+        INTERFACE_INCLUDE_DIRECTORIES "${jpegSource};${jpegBuild}")
+    add_dependencies(zel_jpeg_static libjpeg_turbo)
+    target_link_libraries(zel_jpeg INTERFACE zel_jpeg_static)
+    return()
+endif()
+
 set(jpegLibrary "${jpegPrefix}/install/lib/libjpeg.a")
 ExternalProject_Add(libjpeg_turbo
     SOURCE_DIR "${jpegSource}"

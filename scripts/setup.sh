@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what the three builds and the tests need on a Debian 12 machine and
-# fetches libjpeg-turbo's Debian source once into the cache folder. Safe to run
-# again: with everything present it only checks and returns within seconds.
+# Installs what the builds and the tests need on a Debian 12 machine (for the
+# fuzz preset: clang, the libFuzzer and sanitizer runtimes, llvm-symbolizer)
+# and fetches libjpeg-turbo's Debian source once into the cache folder. Safe to
+# run again: with everything present it only checks and returns within seconds.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -15,6 +16,7 @@ packages=(
     xvfb xauth
     googletest libgtest-dev libgmock-dev libbenchmark-dev libjpeg62-turbo-dev
     python3 dpkg-dev libjpeg-turbo-progs
+    clang-14 libclang-rt-14-dev llvm-14
 )
 
 sudo_() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

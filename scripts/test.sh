@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Every test: installs what is missing, builds all four presets, runs the
-# native, sanitizer and win64 (Wine) tests, and builds the shipped win32 tree.
-# Prints one closing line with the totals; exits non-zero if anything failed.
+# Every test: installs what is missing, builds every preset, runs the native,
+# sanitizer and win64 (Wine) tests, builds the shipped win32 tree and runs each
+# fuzz target for 20 s. Prints one closing line with the totals; exits non-zero
+# if anything failed.
 set -uo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -18,7 +19,7 @@ step() {
     "$@" || { echo "== FAILED: $*"; status=1; return 1; }
 }
 
-for preset in native native-asan native-tsan win64 win32; do
+for preset in native native-asan native-tsan win64 win32 fuzz; do
     step cmake --preset "$preset" >/dev/null || continue
     step cmake --build --preset "$preset" || true
 done
@@ -55,6 +56,13 @@ checks=$(bash scripts/check-deliverables.sh)
 echo "$checks"
 passed=$((passed + $(grep -c '^ok ' <<<"$checks")))
 failed=$((failed + $(grep -c '^FAIL ' <<<"$checks")))
+
+echo "== scripts/fuzz.sh 20"
+fuzzed=$(bash scripts/fuzz.sh 20)
+[ $? = 0 ] || status=1
+echo "$fuzzed"
+passed=$((passed + $(grep -c '^ok ' <<<"$fuzzed")))
+failed=$((failed + $(grep -c '^FAIL ' <<<"$fuzzed")))
 
 [ "$status" = 0 ] && [ "$failed" = 0 ] || status=1
 echo

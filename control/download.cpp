@@ -33,15 +33,10 @@ bool DownloadToTemp(const std::string& remoteFolder, const std::string& name, st
     const std::string remotefile = remoteFolder + name;
     trace.Append("remotefile = %s\n", remotefile.c_str());
 
-    if (temp.empty()) {
-        localfile.clear();
-        return false;
-    }
-    if (name.empty()) return false;
     // The path handed back must be one that nothing but this download wrote.
     // Both limits are buffer sizes that count the terminating zero.
-    if (!IsPlainFileName(name) || localfile.size() >= MAX_PATH || remotefile.size() >= INTERNET_MAX_URL_LENGTH) {
-        localfile.clear();
+    if (temp.empty() || !IsPlainFileName(name) || localfile.size() >= MAX_PATH ||
+        remotefile.size() >= INTERNET_MAX_URL_LENGTH) {
         return false;
     }
 
@@ -61,17 +56,16 @@ bool DownloadToTemp(const std::string& remoteFolder, const std::string& name, st
 
 DownloadFetcher::~DownloadFetcher() { Done(m_leased); }
 
-std::string DownloadFetcher::Fetch(const std::string& name, const std::atomic<bool>& cancel) {
+FetchedFile DownloadFetcher::Fetch(const std::string& name, const std::atomic<bool>& cancel) {
     Done(m_leased);
-    const std::string path = TempFolder() + name;
-    if (!LocalFileLease::Acquire(path, cancel)) return "";
-    std::string localfile;
-    if (DownloadToTemp(m_remoteFolder, name, localfile, m_trace, &cancel)) {
-        m_leased = path;
-        return localfile;
-    }
-    LocalFileLease::Release(path);
-    return "";
+    FetchedFile fetched{TempFolder() + name, false};
+    if (!LocalFileLease::Acquire(fetched.localfile, cancel)) return fetched;
+    fetched.arrived = DownloadToTemp(m_remoteFolder, name, fetched.localfile, m_trace, &cancel);
+    if (fetched.arrived)
+        m_leased = fetched.localfile;
+    else
+        LocalFileLease::Release(fetched.localfile);
+    return fetched;
 }
 
 void DownloadFetcher::Done(const std::string&) {

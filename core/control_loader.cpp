@@ -50,19 +50,20 @@ void ControlLoader::ReadJPGFileThreadProc(MovieViewer& viewer) {
                 queue.push_back(next);
             }
         }
-        // Unset when a decode will write every byte of it; black when nothing
-        // was fetched, so a view that failed shows black either way.
-        std::unique_ptr<RgbFrame> frame;
         const std::string& name = table.names[size_t(view)];
-        const std::string local = m_fetcher->Fetch(name, m_cancel);
-        viewer.Trace().Append("remotefile = %s %s\nlocalfile = %s\n", remote.c_str(), name.c_str(), local.c_str());
+        const FetchedFile fetched = m_fetcher->Fetch(name, m_cancel);
+        viewer.Trace().Append("remotefile = %s %s\nlocalfile = %s\n", remote.c_str(), name.c_str(),
+                              fetched.localfile.c_str());
         if (m_cancel) {
-            if (!local.empty()) m_fetcher->Done(local);
+            if (fetched.arrived) m_fetcher->Done(fetched.localfile);
             break;
         }
-        frame = NewRgbFrame(table.width, table.height, local.empty() ? RgbFrame::Fill::Black : RgbFrame::Fill::Unset);
-        if (frame && !local.empty()) DecodeIntoRgbFrame(local, *frame);
-        if (!local.empty()) m_fetcher->Done(local);
+        // Unset when a decode will write every byte of it; black when nothing
+        // arrived, so a view that failed shows black either way.
+        std::unique_ptr<RgbFrame> frame =
+            NewRgbFrame(table.width, table.height, fetched.arrived ? RgbFrame::Fill::Unset : RgbFrame::Fill::Black);
+        if (frame && fetched.arrived) DecodeIntoRgbFrame(fetched.localfile, *frame);
+        if (fetched.arrived) m_fetcher->Done(fetched.localfile);
         if (frame) viewer.Frames().Publish(view, std::move(frame));
         if (view == 0) {
             viewer.SetLoadState(kStillLoading);

@@ -19,7 +19,7 @@ public:
     explicit LocalFetcher(std::string folder) : m_folder(std::move(folder)) {}
 
     std::string RemoteFolder() const override { return m_folder; }
-    std::string Fetch(const std::string& name, const std::atomic<bool>& cancel) override;
+    FetchedFile Fetch(const std::string& name, const std::atomic<bool>& cancel) override;
     void Done(const std::string& local) override;
 
     std::vector<std::string> Fetched() const;

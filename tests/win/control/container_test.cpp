@@ -197,6 +197,49 @@ TEST_F(InContainer, AViewTheServerDoesNotHaveIsBlackAndTheRestStillLoad) {
     }
 }
 
+TEST_F(InContainer, NamesThatReachADeviceAreNeitherFetchedNorOpenedAndDotsInsideANameAreOrdinary) {
+    test::HttpSite site;
+    const moviegen::MovieOptions options = SmallMovie(3);
+    Serve(site, options);
+    std::filesystem::rename(site.Folder() + "\\" + moviegen::ViewName(options, 0, 1), site.Folder() + "\\v..1.jpg");
+    const std::string first = moviegen::ViewName(options, 0, 0);
+    site.Write("devices.zel", "3 64 48 0\n" + first + " -1 -1 1 2\nv..1.jpg -1 -1 2 0\nCOM1.jpg -1 -1 0 1\n");
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+
+    Control control;
+    test::TestContainer container(64, 48);
+    ASSERT_EQ(container.Embed(control.owner.Get(), {{L"Url", ole::Widen(site.Url("devices.zel"))}}), S_OK);
+    ASSERT_TRUE(test::TestWindow::PumpUntil([&] { return control.Viewer().GetLoadState() == kLoadFinished; }));
+    EXPECT_EQ(site.Requests(), (std::vector<std::string>{"devices.zel 200", first + " 200", "v..1.jpg 200"}));
+    const auto expected = NewRgbFrame(64, 48, RgbFrame::Fill::Black);
+    ASSERT_EQ(DecodeIntoRgbFrame(site.Folder() + "\\v..1.jpg", *expected), 1);
+    const auto* dotted = control.Viewer().Frames().GetAs<RgbFrame>(1);
+    ASSERT_NE(dotted, nullptr);
+    EXPECT_TRUE(dotted->Pixels() == expected->Pixels());
+    const auto* device = control.Viewer().Frames().GetAs<RgbFrame>(2);
+    ASSERT_NE(device, nullptr);
+    const std::vector<uint8_t> pixels = device->Pixels();
+    EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint8_t b) { return b == 0; }));
+    // A refused view is traced where it would have been stored, like any other.
+    const std::vector<std::string> trace = Lines(TraceFile());
+    const auto refused = std::find(trace.begin(), trace.end(), "remotefile = " + site.FolderUrl() + " COM1.jpg");
+    ASSERT_NE(refused, trace.end());
+    ASSERT_NE(refused + 1, trace.end());
+    EXPECT_EQ(refused[1], "localfile = " + std::string(temp) + "COM1.jpg");
+
+    // A description named like a device is neither fetched nor opened.
+    Control named;
+    test::TestContainer other(64, 48);
+    test::DialogWatcher error("ERROR !!");
+    ASSERT_EQ(other.Embed(named.owner.Get(), {{L"Url", ole::Widen(site.Url("nul.zel"))}}), S_OK);
+    ASSERT_TRUE(error.Wait());
+    EXPECT_EQ(error.Text(), "can't open file\n" + std::string(temp) + "nul.zel");
+    EXPECT_EQ(site.Requests().size(), 3u);
+    const std::vector<std::string> after = Lines(TraceFile());
+    EXPECT_NE(std::find(after.begin(), after.end(), "localfile = " + std::string(temp) + "nul.zel"), after.end());
+}
+
 TEST_F(InContainer, TwoControlsInOneProcessEachLoadTheirOwnMovie) {
     test::HttpSite firstSite, secondSite;
     // Both movies name their views alike, as movies made by one tool do; only

@@ -91,6 +91,7 @@ TEST_F(DownloadTest, FilesArriveByteForByteUnderTheTemporaryFolderAndEachIsTrace
     const std::vector<Case> cases = {
         {Name("empty.zel"), ""},
         {Name("view0.jpg"), Pattern(1000, 1)},
+        {Name("v..1.jpg"), Pattern(2000, 3)},
         {Name("large.jpg"), Pattern(700001, 2)},
     };
     std::string expectedTrace;
@@ -163,19 +164,20 @@ TEST_F(DownloadTest, ADownloadCancelledWhileTheBodyArrivesEndsAndLeavesNoPartial
     EXPECT_FALSE(FileExists(m_temp + name));
 }
 
-TEST_F(DownloadTest, NamesThatWouldLeaveTheTemporaryFolderAreRefusedWithoutARequest) {
+TEST_F(DownloadTest, NamesThatWouldLeaveTheTemporaryFolderOrReachADeviceAreRefusedWithoutARequest) {
     const std::string file = Name("escape.jpg");
     m_site.Write(file, "must not arrive");
     std::filesystem::create_directories(std::filesystem::path(m_site.Folder()) / "sub");
     m_site.Write("sub\\" + file, "must not arrive");
     const std::vector<std::string> names = {
         "../" + file, "..\\" + file, "sub/" + file, "sub\\" + file, "C:" + file, "..", ".", "",
-        std::string(300, 'n') + ".jpg",
+        std::string(300, 'n') + ".jpg", "NUL", "nul.jpg", "COM1.jpg", "Con.tar.gz", "lpt9.JPG", "aux .jpg",
     };
     std::string expectedTrace;
     for (const std::string& name : names) {
         std::string localfile;
         EXPECT_FALSE(DownloadToTemp(m_site.FolderUrl(), name, localfile, m_trace)) << name;
+        EXPECT_EQ(localfile, m_temp + name);
         expectedTrace += "remotefile = " + m_site.Url(name) + "\n";
     }
     EXPECT_EQ(m_site.Requests(), std::vector<std::string>{});
@@ -275,8 +277,7 @@ TEST_F(DownloadTest, AFetcherWorksOnAThreadWithoutComAndLeavesItThatWay) {
     m_site.Write(name, Pattern(3000, 4));
     DownloadFetcher fetcher(m_site.FolderUrl(), m_trace);
     const std::atomic<bool> cancel{false};
-    std::string fetched = "not run";
-    std::string failed = "not run";
+    FetchedFile fetched, failed{"not run", true};
     HRESULT afterwards = E_FAIL;
     std::thread([&] {
         fetched = fetcher.Fetch(name, cancel);
@@ -284,9 +285,11 @@ TEST_F(DownloadTest, AFetcherWorksOnAThreadWithoutComAndLeavesItThatWay) {
         afterwards = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         if (SUCCEEDED(afterwards)) CoUninitialize();
     }).join();
-    EXPECT_EQ(fetched, m_temp + name);
+    EXPECT_TRUE(fetched.arrived);
+    EXPECT_EQ(fetched.localfile, m_temp + name);
     EXPECT_TRUE(ReadBytes(m_temp + name) == Pattern(3000, 4));
-    EXPECT_EQ(failed, "");
+    EXPECT_FALSE(failed.arrived);
+    EXPECT_EQ(failed.localfile, m_temp + missing);
     EXPECT_FALSE(FileExists(m_temp + missing));
     EXPECT_EQ(afterwards, S_OK) << "COM was left initialised on the loader's thread";
 }
@@ -296,7 +299,7 @@ TEST_F(DownloadTest, AFetcherWorksOnAThreadInTheMultithreadedApartment) {
     m_site.Write(name, Pattern(3000, 5));
     DownloadFetcher fetcher(m_site.FolderUrl(), m_trace);
     const std::atomic<bool> cancel{false};
-    std::string fetched;
+    FetchedFile fetched;
     HRESULT afterwards = E_FAIL;
     std::thread([&] {
         if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return;
@@ -305,7 +308,8 @@ TEST_F(DownloadTest, AFetcherWorksOnAThreadInTheMultithreadedApartment) {
         if (SUCCEEDED(afterwards)) CoUninitialize();
         CoUninitialize();
     }).join();
-    EXPECT_EQ(fetched, m_temp + name);
+    EXPECT_TRUE(fetched.arrived);
+    EXPECT_EQ(fetched.localfile, m_temp + name);
     EXPECT_TRUE(ReadBytes(m_temp + name) == Pattern(3000, 5));
     EXPECT_EQ(afterwards, S_FALSE) << "the thread's own apartment did not survive the download";
 }
@@ -326,7 +330,7 @@ TEST_F(DownloadTest, TwoFetchersOnTwoThreadsEachGetTheirOwnFiles) {
     DownloadFetcher ourFetcher(m_site.FolderUrl(), m_trace);
     DownloadFetcher theirFetcher(otherSite.FolderUrl(), m_trace);
     const std::atomic<bool> cancel{false};
-    std::vector<std::string> ourPaths(kViews), theirPaths(kViews);
+    std::vector<FetchedFile> ourPaths(kViews), theirPaths(kViews);
     std::thread first([&] {
         for (int v = 0; v < kViews; ++v) ourPaths[v] = ourFetcher.Fetch(ours[v], cancel);
     });
@@ -336,13 +340,14 @@ TEST_F(DownloadTest, TwoFetchersOnTwoThreadsEachGetTheirOwnFiles) {
     first.join();
     second.join();
     for (int v = 0; v < kViews; ++v) {
-        EXPECT_EQ(ourPaths[v], m_temp + ours[v]);
+        EXPECT_TRUE(ourPaths[v].arrived) << ours[v];
+        EXPECT_EQ(ourPaths[v].localfile, m_temp + ours[v]);
         EXPECT_TRUE(ReadBytes(m_temp + ours[v]) == Pattern(20000 + v, 10 + v)) << ours[v];
+        EXPECT_EQ(theirPaths[v].arrived, v % 2 == 0) << theirs[v];
+        EXPECT_EQ(theirPaths[v].localfile, m_temp + theirs[v]);
         if (v % 2 == 0) {
-            EXPECT_EQ(theirPaths[v], m_temp + theirs[v]);
             EXPECT_TRUE(ReadBytes(m_temp + theirs[v]) == Pattern(30000 + v, 20 + v)) << theirs[v];
         } else {
-            EXPECT_EQ(theirPaths[v], "");
             EXPECT_FALSE(FileExists(m_temp + theirs[v]));
         }
     }
@@ -362,11 +367,13 @@ TEST_F(DownloadTest, FetchersOfTheSameNameTakeTurnsUntilTheLoaderIsDoneWithTheFi
     DownloadFetcher theirs(otherSite.FolderUrl(), m_trace);
     const std::atomic<bool> noCancel{false};
 
-    const std::string path = ours.Fetch(name, noCancel);
+    const FetchedFile first = ours.Fetch(name, noCancel);
+    const std::string& path = first.localfile;
+    ASSERT_TRUE(first.arrived);
     ASSERT_EQ(path, m_temp + name);
     EXPECT_TRUE(LocalFileLease::Held(path));
     std::atomic<bool> fetched{false};
-    std::string theirPath;
+    FetchedFile theirPath;
     std::thread other([&] {
         theirPath = theirs.Fetch(name, noCancel);
         fetched = true;
@@ -377,7 +384,8 @@ TEST_F(DownloadTest, FetchersOfTheSameNameTakeTurnsUntilTheLoaderIsDoneWithTheFi
     EXPECT_TRUE(ReadBytes(path) == Pattern(5000, 1));
     ours.Done(path);
     other.join();
-    EXPECT_EQ(theirPath, path);
+    EXPECT_TRUE(theirPath.arrived);
+    EXPECT_EQ(theirPath.localfile, path);
     EXPECT_TRUE(ReadBytes(path) == Pattern(7000, 2));
 
     // A loader that is stopped while it waits gives up at once.
@@ -386,7 +394,7 @@ TEST_F(DownloadTest, FetchersOfTheSameNameTakeTurnsUntilTheLoaderIsDoneWithTheFi
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         cancel = true;
     });
-    EXPECT_EQ(ours.Fetch(name, cancel), "");
+    EXPECT_FALSE(ours.Fetch(name, cancel).arrived);
     stopped.join();
     theirs.Done(path);
     EXPECT_FALSE(LocalFileLease::Held(path));

@@ -114,12 +114,6 @@ HRESULT OleControl::GetClipboardData(DWORD, IDataObject** data) {
     return E_NOTIMPL;
 }
 
-HRESULT OleControl::EnumVerbs(IEnumOLEVERB** verbs) {
-    CLSID clsid;
-    GetClassID(&clsid);
-    return OleRegEnumVerbs(clsid, verbs);
-}
-
 HRESULT OleControl::GetUserType(DWORD, LPOLESTR* name) {
     if (!name) return E_POINTER;
     *name = nullptr;

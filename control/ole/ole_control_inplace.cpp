@@ -1,10 +1,11 @@
-// In-place activation and the control's own window. The window is created
-// when the container activates the control (its WM_CREATE reaches OnCreate)
-// and destroyed when the container deactivates it or lets it go.
+// Verbs, in-place activation and the control's own window. The window is
+// created when the container activates the control (its WM_CREATE reaches
+// OnCreate) and destroyed when the container deactivates it or lets it go.
 #include <windowsx.h>
 
 #include <olectl.h>
 
+#include "array_enum.h"
 #include "class_factory.h"
 #include "ole_control.h"
 
@@ -12,6 +13,31 @@ namespace zel::ole {
 namespace {
 
 constexpr char kWindowClass[] = "ZelOleControlWindow";
+
+// A control's two standard verbs, as containers list them on their menus:
+// Edit activates it, Properties opens its property pages.
+constexpr LONG kPropertiesVerb = 1;
+const OLEVERB kVerbs[] = {
+    {OLEIVERB_PRIMARY, const_cast<LPOLESTR>(L"&Edit"), MF_STRING | MF_ENABLED, OLEVERBATTRIB_ONCONTAINERMENU},
+    {kPropertiesVerb, const_cast<LPOLESTR>(L"&Properties..."), MF_STRING | MF_ENABLED, OLEVERBATTRIB_ONCONTAINERMENU},
+};
+
+struct VerbPolicy {
+    static const IID& Iid() { return IID_IEnumOLEVERB; }
+    // The caller frees each name with CoTaskMemFree.
+    static bool Copy(OLEVERB& to, const OLEVERB& from) {
+        to = from;
+        const size_t bytes = (wcslen(from.lpszVerbName) + 1) * sizeof(wchar_t);
+        to.lpszVerbName = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
+        if (!to.lpszVerbName) return false;
+        memcpy(to.lpszVerbName, from.lpszVerbName, bytes);
+        return true;
+    }
+    static void Destroy(OLEVERB& verb) {
+        CoTaskMemFree(verb.lpszVerbName);
+        verb.lpszVerbName = nullptr;
+    }
+};
 
 ATOM gWindowClass = 0;
 
@@ -55,10 +81,17 @@ HRESULT OleControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND pa
         if (m_window) ShowWindow(m_window, SW_HIDE);
         return S_OK;
     case OLEIVERB_PROPERTIES:
+    case kPropertiesVerb:
         return ShowProperties(parent);
     default:
         return verb > 0 ? OLEOBJ_S_INVALIDVERB : E_NOTIMPL;
     }
+}
+
+HRESULT OleControl::EnumVerbs(IEnumOLEVERB** verbs) {
+    if (!verbs) return E_POINTER;
+    *verbs = ArrayEnum<IEnumOLEVERB, OLEVERB, VerbPolicy>::Create(kVerbs, sizeof kVerbs / sizeof kVerbs[0]);
+    return *verbs ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT OleControl::InPlaceActivate(bool uiActivate) {

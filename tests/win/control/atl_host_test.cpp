@@ -151,15 +151,29 @@ TEST_F(AtlHost, AnAtlAxWinWindowNamingTheProgIdStartsTheControlWithNoUrl) {
     DestroyWindow(host);
 }
 
-TEST_F(AtlHost, ThePropertiesVerbOpensTheGeneralPageInAPropertyFrame) {
+TEST_F(AtlHost, TheControlListsEditAndPropertiesAndItsPropertiesVerbOpensTheGeneralPage) {
     ComPtr<IOleObject> control;
     ASSERT_EQ(CoCreateInstance(kControlClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, control.ReceiveVoid()),
               S_OK);
+    ComPtr<IEnumOLEVERB> verbs;
+    ASSERT_EQ(control->EnumVerbs(verbs.Receive()), S_OK);
+    OLEVERB listed[3] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(verbs->Next(3, listed, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 2u);
+    EXPECT_EQ(listed[0].lVerb, OLEIVERB_PRIMARY);
+    EXPECT_STREQ(listed[0].lpszVerbName, L"&Edit");
+    EXPECT_STREQ(listed[1].lpszVerbName, L"&Properties...");
+    for (ULONG i = 0; i < fetched; ++i) {
+        EXPECT_TRUE(listed[i].grfAttribs & OLEVERBATTRIB_ONCONTAINERMENU) << i;
+        CoTaskMemFree(listed[i].lpszVerbName);
+    }
+
     test::TestWindow owner(64, 48);
     // The frame's title is the control's short type name, as the system's
     // property sheet words it.
     test::DialogWatcher frame("Properties for Zel Control");
-    EXPECT_EQ(control->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, owner.Handle(), nullptr), S_OK);
+    EXPECT_EQ(control->DoVerb(listed[1].lVerb, nullptr, nullptr, 0, owner.Handle(), nullptr), S_OK);
     EXPECT_TRUE(frame.Wait());
     EXPECT_EQ(frame.Seen(), 1);
 }

@@ -2,8 +2,8 @@
 
 #include <olectl.h>
 
+#include "array_enum.h"
 #include "class_factory.h"
-#include "empty_enum.h"
 
 namespace zel::ole {
 namespace {
@@ -234,13 +234,21 @@ HRESULT OleControl::GetPages(CAUUID* pages) {
 
 HRESULT OleControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
     if (!points) return E_POINTER;
-    *points = new (std::nothrow) EmptyConnectionPointEnum();
+    IConnectionPoint* const all[] = {&m_eventsPoint, &m_propertyNotifyPoint};
+    *points = ArrayEnum<IEnumConnectionPoints, IConnectionPoint*, ConnectionPointPolicy>::Create(all, 2);
     return *points ? S_OK : E_OUTOFMEMORY;
 }
 
-HRESULT OleControl::FindConnectionPoint(REFIID, IConnectionPoint** point) {
+HRESULT OleControl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
     if (!point) return E_POINTER;
     *point = nullptr;
+    for (ConnectionPoint* candidate : {&m_eventsPoint, &m_propertyNotifyPoint}) {
+        if (candidate->Interface() == iid && iid != IID_NULL) {
+            *point = candidate;
+            candidate->AddRef();
+            return S_OK;
+        }
+    }
     return CONNECT_E_NOCONNECTION;
 }
 

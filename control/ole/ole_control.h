@@ -19,6 +19,7 @@
 #include <string>
 
 #include "com_ptr.h"
+#include "connection_point.h"
 #include "property_exchange.h"
 
 namespace zel::ole {
@@ -169,15 +170,17 @@ public:
     // ISpecifyPropertyPages
     HRESULT STDMETHODCALLTYPE GetPages(CAUUID* pages) override;
 
-    // IConnectionPointContainer: the control fires no events.
+    // IConnectionPointContainer: points for the event interface and for
+    // IPropertyNotifySink, neither of which ever fires.
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
-    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID, IConnectionPoint** point) override;
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
 
 protected:
     // The dispatch and event interfaces this control answers for.
     void InitializeIIDs(const IID* dispatch, const IID* events) {
         m_dispatchIid = dispatch;
         m_eventsIid = events;
+        m_eventsPoint.SetInterface(*events);
     }
 
 private:
@@ -202,6 +205,8 @@ private:
     DWORD m_viewAspects = 0;
     DWORD m_viewAdviseFlags = 0;
     ComPtr<ITypeInfo> m_dispatchInfo;
+    ConnectionPoint m_eventsPoint{*this, IID_NULL};
+    ConnectionPoint m_propertyNotifyPoint{*this, IID_IPropertyNotifySink};
 
     HWND m_window = nullptr;
     RECT m_position{};

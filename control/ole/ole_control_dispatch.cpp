@@ -30,7 +30,9 @@ HRESULT OleControl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
     return DispatchTypeInfo(info);
 }
 
-HRESULT OleControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+// Both calls reserve their interface argument: anything but IID_NULL is refused.
+HRESULT OleControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!names || !ids) return E_POINTER;
     ComPtr<ITypeInfo> info;
     const HRESULT result = DispatchTypeInfo(info.Receive());
@@ -38,8 +40,9 @@ HRESULT OleControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DIS
     return info->GetIDsOfNames(names, count, ids);
 }
 
-HRESULT OleControl::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
-                           UINT* argumentError) {
+HRESULT OleControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                           EXCEPINFO*, UINT* argumentError) {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!params) return E_POINTER;
     size_t count = 0;
     const DispatchEntry* map = GetDispatchMap(count);

@@ -86,6 +86,14 @@ TEST(ControlObject, PropertiesByNameStartEmptyAndMarkTheControlModified) {
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     EXPECT_EQ(control->Invoke(77, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, nullptr, nullptr, nullptr),
               DISP_E_MEMBERNOTFOUND);
+    // The interface argument is reserved: a call that names one is refused.
+    ole::ScopedVariant got;
+    EXPECT_EQ(control->Invoke(2, IID_IDispatch, 0, DISPATCH_PROPERTYGET, &none, got.Get(), nullptr, nullptr),
+              DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ((*got).vt, VT_EMPTY);
+    LPOLESTR names[] = {const_cast<LPOLESTR>(L"Url")};
+    DISPID id = 0;
+    EXPECT_EQ(control->GetIDsOfNames(kDispatchIid, names, 1, 0, &id), DISP_E_UNKNOWNINTERFACE);
     // A put without the named argument a property put carries is refused.
     VARIANT argument;
     argument.vt = VT_I4;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,6 +16,7 @@
 #include "frames.h"
 #include "http_site.h"
 #include "moviegen.h"
+#include "morph.h"
 #include "shows_view.h"
 #include "strings.h"
 #include "temp_dir.h"
@@ -238,6 +240,45 @@ TEST_F(InContainer, NamesThatReachADeviceAreNeitherFetchedNorOpenedAndDotsInside
     EXPECT_EQ(site.Requests().size(), 3u);
     const std::vector<std::string> after = Lines(TraceFile());
     EXPECT_NE(std::find(after.begin(), after.end(), "localfile = " + std::string(temp) + "nul.zel"), after.end());
+}
+
+TEST_F(InContainer, MorphPathsToSharesOrDevicesAreNeverOpenedAndAHugeMorphFileIsReadOnlyToItsLimit) {
+    test::HttpSite site;
+    const moviegen::MovieOptions options = SmallMovie(2);
+    Serve(site, options);
+    const std::string first = moviegen::ViewName(options, 0, 0);
+    const std::string second = moviegen::ViewName(options, 0, 1);
+    // Relative morph paths count from the current folder, as stored movies expect.
+    m_traceDir.Write("pair.mor", "CORR 1 2 3 4 CORR 5 6 7 8 CORR 9 10 11 12 POLY 0 1 2 BACKGROUND 1 2 3\n");
+    std::string huge;
+    while (huge.size() <= 16 * kMaxMorphFileBytes) huge += "CORR 1 2 3 4\nPOLY 0 0 0\n";
+    m_traceDir.Write("huge.mor", huge);
+    site.Write("morphs.zel", "2 64 48 1\n" + first + " -1 -1 1 1\n" + second +
+                                 " -1 -1 0 0\n4\npair.mor 0 1\n\\\\host\\share\\m.mor 0 1\nCOM1 1 0\nhuge.mor 1 0\n");
+
+    Control control;
+    test::TestContainer container(64, 48);
+    test::DialogWatcher errors("ERROR !!", 20000, 3);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(container.Embed(control.owner.Get(), {{L"Url", ole::Widen(site.Url("morphs.zel"))}}), S_OK);
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    ASSERT_TRUE(errors.Wait());
+    std::printf("[ figure ] a %zu-byte morph file is refused after %llu bytes; the window was made in %lld ms\n",
+                huge.size(), static_cast<unsigned long long>(kMaxMorphFileBytes), static_cast<long long>(took.count()));
+    const std::string notOpened =
+        " !!\nnot opened: the control opens a morph file on this computer, never a network share or a device";
+    ASSERT_EQ(errors.Texts().size(), 3u);
+    EXPECT_EQ(errors.Texts()[0], "Error to read file \\\\host\\share\\m.mor" + notOpened);
+    EXPECT_EQ(errors.Texts()[1], "Error to read file COM1" + notOpened);
+    EXPECT_EQ(errors.Texts()[2].rfind("Error to read file huge.mor !!\nline ", 0), 0u) << errors.Texts()[2];
+    EXPECT_NE(errors.Texts()[2].find(": the file is longer than 1048576 bytes"), std::string::npos);
+
+    const ViewTable& table = control.Viewer().Table();
+    ASSERT_EQ(table.pairs.size(), 4u);
+    ASSERT_EQ(table.pairs[0].triangles.size(), 1u);
+    EXPECT_EQ(table.pairs[0].background, (std::array<int32_t, 3>{1, 2, 3}));
+    for (size_t p = 1; p < 4; ++p) EXPECT_TRUE(table.pairs[p].triangles.empty()) << p;
+    EXPECT_TRUE(test::TestWindow::PumpUntil([&] { return control.Viewer().GetLoadState() == kLoadFinished; }));
 }
 
 TEST_F(InContainer, TwoControlsInOneProcessEachLoadTheirOwnMovie) {

@@ -113,11 +113,23 @@ int CZelCtrl::OnCreate(const CREATESTRUCTA* create) {
     } catch (const std::bad_alloc&) {
         return -1;
     }
-    win32::DetectPixelDepth(*m_viewer);
-    if (m_viewer->GetPixelDepth() != 0) m_viewer->ReadDescription(localfile);
+    {
+        const ViewerCall call(*this);
+        win32::DetectPixelDepth(*m_viewer);
+        if (m_viewer->GetPixelDepth() != 0 && GetSafeHwnd()) m_viewer->ReadDescription(localfile);
+    }
+    // The container let the window go while a message was up.
+    if (!GetSafeHwnd()) return -1;
     ShowWindow(GetSafeHwnd(), SW_SHOW);
     UpdateWindow(GetSafeHwnd());
     return 0;
+}
+
+CZelCtrl::ViewerCall::~ViewerCall() {
+    if (--m_control.m_viewerCalls == 0 && m_control.m_releasePending) {
+        m_control.m_releasePending = false;
+        m_control.ReleaseViewer();
+    }
 }
 
 void CZelCtrl::ReleaseViewer() {
@@ -128,7 +140,12 @@ void CZelCtrl::ReleaseViewer() {
     viewer.reset();
 }
 
-void CZelCtrl::OnDestroy() { ReleaseViewer(); }
+void CZelCtrl::OnDestroy() {
+    if (m_viewerCalls > 0)
+        m_releasePending = true;
+    else
+        ReleaseViewer();
+}
 
 void CZelCtrl::OnMouseMove(UINT flags, POINT point) {
     if (m_viewer) m_viewer->OnDragMove(flags, point.x, point.y);
@@ -136,7 +153,10 @@ void CZelCtrl::OnMouseMove(UINT flags, POINT point) {
 }
 
 void CZelCtrl::OnRButtonDown(UINT flags, POINT point) {
-    if (m_viewer) m_viewer->ShowMousePosition(flags, point.x, point.y);
+    if (m_viewer) {
+        const ViewerCall call(*this);
+        m_viewer->ShowMousePosition(flags, point.x, point.y);
+    }
     OleControl::OnRButtonDown(flags, point);
 }
 

@@ -71,6 +71,15 @@ HRESULT OleControl::QueryInterface(REFIID iid, void** object) {
 
 ULONG OleControl::AddRef() { return ++m_references; }
 
+OleControl::KeepAlive::KeepAlive(OleControl& control) : m_control(control), m_held(false) {
+    ULONG count = control.m_references.load();
+    while (count != 0 && !m_held) m_held = control.m_references.compare_exchange_weak(count, count + 1);
+}
+
+OleControl::KeepAlive::~KeepAlive() {
+    if (m_held) m_control.Release();
+}
+
 ULONG OleControl::Release() {
     const ULONG left = --m_references;
     if (left == 0) delete this;

@@ -184,6 +184,22 @@ protected:
     }
 
 private:
+    // Holds a reference while the control's own code runs something that may
+    // pump messages (a window message, a verb): a container may let the
+    // control go meanwhile, from a timer, and it must outlive that code. Takes
+    // none while the control is already being destroyed.
+    class KeepAlive {
+    public:
+        explicit KeepAlive(OleControl& control);
+        ~KeepAlive();
+        KeepAlive(const KeepAlive&) = delete;
+        KeepAlive& operator=(const KeepAlive&) = delete;
+
+    private:
+        OleControl& m_control;
+        bool m_held;
+    };
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HRESULT InPlaceActivate(bool uiActivate);

@@ -68,6 +68,7 @@ void OleControl::UnregisterWindowClass() {
 }
 
 HRESULT OleControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT) {
+    const KeepAlive alive(*this);
     if (site && !m_clientSite) SetClientSite(site);
     switch (verb) {
     case OLEIVERB_PRIMARY:
@@ -118,6 +119,9 @@ HRESULT OleControl::InPlaceActivate(bool uiActivate) {
             InPlaceDeactivate();
             return E_FAIL;
         }
+        // The container may have deactivated the control while its window was
+        // being created (from a message box's loop).
+        if (!m_inPlaceActive) return E_FAIL;
     }
     if (m_window && !IsWindowVisible(m_window)) ShowWindow(m_window, SW_SHOW);
     return uiActivate ? UIActivate() : S_OK;
@@ -205,6 +209,7 @@ LRESULT CALLBACK OleControl::WindowProc(HWND window, UINT message, WPARAM wParam
     }
     auto* control = reinterpret_cast<OleControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!control) return DefWindowProcA(window, message, wParam, lParam);
+    const KeepAlive alive(*control);
     const LRESULT result = control->HandleMessage(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);

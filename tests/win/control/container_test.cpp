@@ -60,6 +60,29 @@ std::vector<std::string> Lines(const std::string& path) {
     return lines;
 }
 
+// A page that removes the control on a timer: it deactivates the control
+// (and, unless told to keep one, lets go of every reference) while the
+// control's message box is up, then answers the box.
+struct LettingGo {
+    test::TestContainer* container = nullptr;
+    ComPtr<IOleObject>* lastReference = nullptr;
+    std::string boxText;
+};
+LettingGo* gLettingGo = nullptr;
+
+void CALLBACK LetGoWhileTheBoxIsUp(HWND window, UINT, UINT_PTR timer, DWORD) {
+    HWND box = FindWindowA("#32770", "ERROR !!");
+    if (!gLettingGo || !box || !IsWindowVisible(box) || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId())
+        return;
+    KillTimer(window, timer);
+    char text[1024] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    gLettingGo->boxText = text;
+    gLettingGo->container->Remove();
+    if (gLettingGo->lastReference) gLettingGo->lastReference->Reset();
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
 class InContainer : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -279,6 +302,38 @@ TEST_F(InContainer, MorphPathsToSharesOrDevicesAreNeverOpenedAndAHugeMorphFileIs
     EXPECT_EQ(table.pairs[0].background, (std::array<int32_t, 3>{1, 2, 3}));
     for (size_t p = 1; p < 4; ++p) EXPECT_TRUE(table.pairs[p].triangles.empty()) << p;
     EXPECT_TRUE(test::TestWindow::PumpUntil([&] { return control.Viewer().GetLoadState() == kLoadFinished; }));
+}
+
+TEST_F(InContainer, AContainerThatLetsTheControlGoWhileItsMessageBoxIsUpNeverReachesAReleasedViewer) {
+    test::HttpSite site;
+    const moviegen::MovieOptions options = SmallMovie(4);
+    Serve(site, options);
+    moviegen::MovieOptions boxed = options;
+    boxed.flag = 1;  // a morph section follows, naming a file that is not there
+    site.Write("boxed.zel", moviegen::DescriptionText(boxed) + "1\nmissing.mor 0 1\n");
+
+    for (const bool keepReference : {true, false}) {
+        Control control;
+        CZelCtrl* object = control.object;
+        test::TestContainer container(64, 48);
+        LettingGo lettingGo{&container, keepReference ? nullptr : &control.owner, ""};
+        gLettingGo = &lettingGo;
+        SetTimer(container.Window(), 1, 10, &LetGoWhileTheBoxIsUp);
+        const HRESULT activated = container.Embed(control.owner.Get(), {{L"Url", ole::Widen(site.Url("boxed.zel"))}});
+        gLettingGo = nullptr;
+        EXPECT_EQ(lettingGo.boxText, "Error to open file missing.mor !!") << keepReference;
+        EXPECT_TRUE(FAILED(activated)) << "the control was let go while it was being activated";
+        if (keepReference) {
+            EXPECT_EQ(object->GetSafeHwnd(), nullptr);
+            EXPECT_EQ(object->Viewer(), nullptr);
+        }
+        // A loader started once the box was answered is stopped with the viewer.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const size_t requests = site.Requests().size();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_EQ(site.Requests().size(), requests);
+        EXPECT_LT(requests, 1u + 4u + (keepReference ? 0u : 1u + 4u));
+    }
 }
 
 TEST_F(InContainer, TwoControlsInOneProcessEachLoadTheirOwnMovie) {

@@ -83,6 +83,10 @@ ComPtr<IStream> SavedControl(const std::string& url) {
 TEST_F(AtlHost, ASavedControlLoadsItsMovieShowsViewZeroAndTurnsUnderADrag) {
     test::HttpSite site;
     moviegen::MovieOptions options;
+    // Names of its own: other test programs share the prefix's temporary folder.
+    const std::string prefix = "a" + std::to_string(GetCurrentProcessId());
+    options.descriptionName = prefix + ".zel";
+    options.viewPattern = prefix + "_r%d_c%02d.jpg";
     options.rows = 2;
     options.cols = 4;
     options.width = 48;
@@ -103,7 +107,7 @@ TEST_F(AtlHost, ASavedControlLoadsItsMovieShowsViewZeroAndTurnsUnderADrag) {
 
     // Every view is reachable from view 0 in this grid, so all are fetched.
     ASSERT_TRUE(test::TestWindow::PumpUntil([&] { return site.Requests().size() == 1u + 8u; })) << site.Requests().size();
-    EXPECT_EQ(site.Requests().front(), "movie.zel 200");
+    EXPECT_EQ(site.Requests().front(), options.descriptionName + " 200");
     // The drag cursor changes once the last view is in (LoadState 1).
     ASSERT_TRUE(test::TestWindow::PumpUntil([&] {
         SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));

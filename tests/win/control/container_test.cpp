@@ -29,8 +29,15 @@ namespace {
 
 using ole::ComPtr;
 
+// Test programs run side by side in one Wine prefix and share its temporary
+// folder, where the control stores what it fetches: every movie here has
+// names of its own, so no program reads another's copy.
 moviegen::MovieOptions SmallMovie(int cols) {
+    static int counter = 0;
+    const std::string prefix = "c" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
     moviegen::MovieOptions options;
+    options.descriptionName = prefix + ".zel";
+    options.viewPattern = prefix + "_r%d_c%02d.jpg";
     options.rows = 1;
     options.cols = cols;
     options.width = 64;
@@ -113,7 +120,7 @@ TEST_F(InContainer, AMovieOverHttpLoadsPaintsViewZeroAndTurnsUnderTheMouse) {
     // The description first, then every view of the ring, each fetched once.
     const std::vector<std::string> requests = site.Requests();
     ASSERT_EQ(requests.size(), 7u);
-    EXPECT_EQ(requests[0], "movie.zel 200");
+    EXPECT_EQ(requests[0], options.descriptionName + " 200");
     for (int col = 0; col < 6; ++col)
         EXPECT_NE(std::find(requests.begin(), requests.end(), moviegen::ViewName(options, 0, col) + " 200"),
                   requests.end())
@@ -125,10 +132,10 @@ TEST_F(InContainer, AMovieOverHttpLoadsPaintsViewZeroAndTurnsUnderTheMouse) {
     const std::vector<std::string> trace = Lines(TraceFile());
     ASSERT_GE(trace.size(), 5u);
     EXPECT_EQ(trace[0], "remotefile = " + url);
-    EXPECT_EQ(trace[1], "localfile = " + std::string(temp) + "movie.zel");
+    EXPECT_EQ(trace[1], "localfile = " + std::string(temp) + options.descriptionName);
     EXPECT_EQ(trace[2], "m_url = " + url);
     EXPECT_EQ(trace[3], "gszUrl = " + site.FolderUrl());
-    EXPECT_EQ(trace[4], "gszFile = movie.zel");
+    EXPECT_EQ(trace[4], "gszFile = " + options.descriptionName);
 
     const std::string folder = site.Folder() + "\\";
     EXPECT_TRUE(test::ShowsView(window, folder + moviegen::ViewName(options, 0, 0), options.width, options.height));
@@ -343,6 +350,7 @@ TEST_F(InContainer, TwoControlsInOneProcessEachLoadTheirOwnMovie) {
     moviegen::MovieOptions first = SmallMovie(5);
     moviegen::MovieOptions second = SmallMovie(3);
     second.rows = 2;
+    second.viewPattern = first.viewPattern;
     const std::string firstUrl = Serve(firstSite, first);
     const std::string secondUrl = Serve(secondSite, second);
 

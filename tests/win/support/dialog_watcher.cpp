@@ -8,6 +8,19 @@ namespace {
 constexpr int kMessageTextId = 0xFFFF;
 constexpr int kMessageIconId = 0x0440;
 
+// A visible dialog with the caption that this process shows, other than `skip`.
+// Test programs run side by side on one desktop: another program's box is
+// never answered here.
+HWND FindOwnDialog(const std::string& caption, HWND skip) {
+    for (HWND dialog = FindWindowExA(nullptr, nullptr, "#32770", caption.c_str()); dialog;
+         dialog = FindWindowExA(nullptr, dialog, "#32770", caption.c_str())) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(dialog, &process);
+        if (dialog != skip && process == GetCurrentProcessId() && IsWindowVisible(dialog)) return dialog;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 DialogWatcher::DialogWatcher(std::string caption, DWORD timeoutMs, int count) : m_caption(std::move(caption)) {
@@ -27,9 +40,9 @@ void DialogWatcher::Run(DWORD timeoutMs, int count) {
     const DWORD start = GetTickCount();
     HWND answered = nullptr;
     while (GetTickCount() - start < timeoutMs) {
-        HWND dialog = FindWindowA("#32770", m_caption.c_str());
         // A dialog just answered may linger a moment: wait for the next one.
-        if (dialog && dialog != answered && IsWindowVisible(dialog)) {
+        HWND dialog = FindOwnDialog(m_caption, answered);
+        if (dialog) {
             char text[1024] = {};
             GetDlgItemTextA(dialog, kMessageTextId, text, sizeof text);
             if (m_texts.empty()) m_text = text;

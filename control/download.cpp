@@ -7,6 +7,7 @@
 
 #include "com_apartment.h"
 #include "download_status.h"
+#include "download_watch.h"
 #include "file_names.h"
 #include "local_file_lease.h"
 
@@ -27,7 +28,7 @@ std::string TempFolder() {
 }  // namespace
 
 bool DownloadToTemp(const std::string& remoteFolder, const std::string& name, std::string& localfile,
-                    const TraceFile& trace, const std::atomic<bool>* cancel) {
+                    const TraceFile& trace, const std::atomic<bool>* cancel, std::chrono::milliseconds stallLimit) {
     const std::string temp = TempFolder();
     localfile = temp + name;
     const std::string remotefile = remoteFolder + name;
@@ -42,7 +43,11 @@ bool DownloadToTemp(const std::string& remoteFolder, const std::string& name, st
 
     const ScopedComApartment apartment;
     const ole::ComPtr<DownloadStatusCallback> status = DownloadStatusCallback::Create(cancel);
-    const HRESULT result = URLDownloadToFileA(nullptr, remotefile.c_str(), localfile.c_str(), 0, status.Get());
+    HRESULT result = E_FAIL;
+    {
+        const DownloadWatch watch(*status.Get(), cancel, stallLimit);
+        result = URLDownloadToFileA(nullptr, remotefile.c_str(), localfile.c_str(), 0, status.Get());
+    }
     const bool cancelled = status->Aborted() || (cancel && cancel->load());
     // Wine stores a server's error page as a successful download; a cancelled
     // one leaves its partial file; and a failed one leaves any older file of

@@ -4,6 +4,7 @@
 // and how it goes away.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "moviegen.h"
 #include "morph.h"
 #include "shows_view.h"
+#include "slow_server.h"
 #include "strings.h"
 #include "temp_dir.h"
 #include "test_container.h"
@@ -309,6 +311,36 @@ TEST_F(InContainer, MorphPathsToSharesOrDevicesAreNeverOpenedAndAHugeMorphFileIs
     EXPECT_EQ(table.pairs[0].background, (std::array<int32_t, 3>{1, 2, 3}));
     for (size_t p = 1; p < 4; ++p) EXPECT_TRUE(table.pairs[p].triangles.empty()) << p;
     EXPECT_TRUE(test::TestWindow::PumpUntil([&] { return control.Viewer().GetLoadState() == kLoadFinished; }));
+}
+
+TEST_F(InContainer, ClosingWhileAViewTransferStallsReturnsAtOnce) {
+    // The description arrives whole; every view sends its headers and two
+    // bytes, then nothing more.
+    test::SlowServer server(test::SlowServer::Pace::Stall);
+    const moviegen::MovieOptions options = SmallMovie(3);
+    server.Serve(options.descriptionName, moviegen::DescriptionText(options));
+    Control control;
+    auto container = std::make_unique<test::TestContainer>(64, 48);
+    ASSERT_EQ(container->Embed(control.owner.Get(), {{L"Url", ole::Widen(server.FolderUrl() + options.descriptionName)}}),
+              S_OK);
+    ASSERT_TRUE(server.WaitUntilSending());
+
+    // A control that hangs is freed when the server gives up after 10 s, so
+    // the test ends either way.
+    std::atomic<bool> closed{false};
+    std::thread fallback([&] {
+        for (int i = 0; i < 1000 && !closed; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        server.LetGo();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    container->Remove();
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    closed = true;
+    fallback.join();
+    std::printf("[ figure ] Close against a stalled view transfer returned in %lld ms\n",
+                static_cast<long long>(took.count()));
+    EXPECT_LT(took.count(), 10000) << "Close returned only when the server let the transfer go";
+    EXPECT_EQ(control.object->Viewer(), nullptr);
 }
 
 TEST_F(InContainer, AContainerThatLetsTheControlGoWhileItsMessageBoxIsUpNeverReachesAReleasedViewer) {

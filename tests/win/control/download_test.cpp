@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -150,17 +151,45 @@ TEST_F(DownloadTest, ADownloadCancelledWhileTheBodyArrivesEndsAndLeavesNoPartial
     std::atomic<bool> cancel{false};
     std::string localfile;
     bool arrived = true;
-    std::thread download([&] { arrived = DownloadToTemp(server.FolderUrl(), name, localfile, m_trace, &cancel); });
+    // A slow transfer that keeps making progress outlasts the stall limit.
+    std::thread download([&] {
+        arrived = DownloadToTemp(server.FolderUrl(), name, localfile, m_trace, &cancel, std::chrono::milliseconds(300));
+    });
     const bool sending = server.WaitUntilSending();
-    // Let a good part of the body reach the file before giving up.
-    for (int i = 0; i < 1000 && server.BytesSent() < 64 * 1024; ++i) {
+    // Let a good part of the body reach the file, over several stall limits, before giving up.
+    for (int i = 0; i < 2000 && server.BytesSent() < 256 * 1024; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    EXPECT_GE(server.BytesSent(), 256u * 1024u) << "the transfer ended early";
     cancel = true;
     download.join();
     EXPECT_TRUE(sending) << "the download never started";
     EXPECT_FALSE(arrived);
     EXPECT_LT(server.BytesSent(), test::SlowServer::kBodySize);
+    EXPECT_FALSE(FileExists(m_temp + name));
+}
+
+TEST_F(DownloadTest, ATransferThatStallsFailsAfterTheStallLimitAndLeavesNoFile) {
+    const std::string name = Name("stalled.jpg");
+    WriteBytes(m_temp + name, "from an earlier movie");
+    test::SlowServer server(test::SlowServer::Pace::Stall);
+    // Should the limit not work, the server ends the transfer after 10 s.
+    std::atomic<bool> done{false};
+    std::thread fallback([&] {
+        for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        server.LetGo();
+    });
+    std::string localfile;
+    const auto start = std::chrono::steady_clock::now();
+    const bool arrived = DownloadToTemp(server.FolderUrl(), name, localfile, m_trace, nullptr, std::chrono::milliseconds(1000));
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    done = true;
+    fallback.join();
+    std::printf("[ figure ] a transfer stalled after two bytes was given up after %lld ms (limit 1000 ms)\n",
+                static_cast<long long>(took.count()));
+    EXPECT_EQ(server.BytesSent(), 2u);
+    EXPECT_FALSE(arrived);
+    EXPECT_LT(took.count(), 10000) << "only the server's giving up ended the transfer";
     EXPECT_FALSE(FileExists(m_temp + name));
 }
 

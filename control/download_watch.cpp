@@ -1,5 +1,7 @@
 #include "download_watch.h"
 
+#include "no_throw.h"
+
 namespace zel::control {
 namespace {
 
@@ -22,7 +24,12 @@ DownloadWatch::DownloadWatch(DownloadStatusCallback& status, const std::atomic<b
         m_staticProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DownloadWatch::AbortProc)));
     }
-    m_thread = std::thread([this] { Watch(); });
+    // Without a thread of its own, the watch still has the next notification
+    // abort a cancelled transfer; only a stall goes unseen.
+    NoThrow(false, false, [&] {
+        m_thread = std::thread([this] { Watch(); });
+        return true;
+    });
 }
 
 DownloadWatch::~DownloadWatch() {
@@ -31,7 +38,7 @@ DownloadWatch::~DownloadWatch() {
         m_stop = true;
     }
     m_stopped.notify_all();
-    m_thread.join();
+    if (m_thread.joinable()) m_thread.join();
     if (m_window) {
         SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_staticProc));
         DestroyWindow(m_window);
@@ -49,6 +56,13 @@ LRESULT CALLBACK DownloadWatch::AbortProc(HWND window, UINT message, WPARAM wPar
 }
 
 void DownloadWatch::Watch() {
+    NoThrow(false, false, [&] {
+        Look();
+        return true;
+    });
+}
+
+void DownloadWatch::Look() {
     std::unique_lock<std::mutex> guard(m_lock);
     auto lastAsked = std::chrono::steady_clock::time_point{};
     while (!m_stopped.wait_for(guard, kLookEvery, [this] { return m_stop; })) {

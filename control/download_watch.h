@@ -32,7 +32,9 @@ public:
 
 private:
     static LRESULT CALLBACK AbortProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The thread's entry, and what it does.
     void Watch();
+    void Look();
 
     DownloadStatusCallback& m_status;
     const std::atomic<bool>* m_cancel;

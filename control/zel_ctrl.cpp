@@ -2,8 +2,6 @@
 
 #include <olectl.h>
 
-#include <new>
-
 #include "about_box.h"
 #include "class_factory.h"
 #include "control_loader.h"
@@ -105,14 +103,10 @@ int CZelCtrl::OnCreate(const CREATESTRUCTA* create) {
     DownloadToTemp(parts.folder, parts.file, localfile, trace);
     trace.Append("localfile = %s\nm_url = %s\ngszUrl = %s\ngszFile = %s\n", localfile.c_str(), m_url.c_str(),
                  parts.folder.c_str(), parts.file.c_str());
-    try {
-        m_viewerWindow.SetHandle(GetSafeHwnd());
-        auto fetcher = std::make_shared<DownloadFetcher>(parts.folder, trace);
-        m_viewer = std::make_unique<MovieViewer>(Dialect::Control, m_viewerWindow,
-                                                 std::make_unique<ControlLoader>(std::move(fetcher)));
-    } catch (const std::bad_alloc&) {
-        return -1;
-    }
+    m_viewerWindow.SetHandle(GetSafeHwnd());
+    auto fetcher = std::make_shared<DownloadFetcher>(parts.folder, trace);
+    m_viewer = std::make_unique<MovieViewer>(Dialect::Control, m_viewerWindow,
+                                             std::make_unique<ControlLoader>(std::move(fetcher)));
     {
         const ViewerCall call(*this);
         win32::DetectPixelDepth(*m_viewer);

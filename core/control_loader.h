@@ -11,6 +11,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <thread>
@@ -52,7 +53,11 @@ public:
     bool Finished() const { return m_finished.load(std::memory_order_acquire); }
 
 private:
+    // The thread's entry: nothing it meets leaves it as an exception.
+    void Run(MovieViewer& viewer);
     void ReadJPGFileThreadProc(MovieViewer& viewer);
+    // Fetches, decodes and publishes one view; false once the loader is cancelled.
+    bool LoadView(MovieViewer& viewer, int32_t view, const std::string& remote);
 
     std::shared_ptr<ViewFetcher> m_fetcher;
     std::thread m_thread;

@@ -4,6 +4,7 @@
 
 #include "array_enum.h"
 #include "class_factory.h"
+#include "com_guard.h"
 
 namespace zel::ole {
 namespace {
@@ -188,8 +189,10 @@ HRESULT OleControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc
         area = RECT{bounds->left, bounds->top, bounds->right, bounds->bottom};
     else if (m_window)
         GetClientRect(m_window, &area);
-    OnDraw(dc, area, area);
-    return S_OK;
+    return ComGuard([&] {
+        OnDraw(dc, area, area);
+        return S_OK;
+    });
 }
 
 HRESULT OleControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {

@@ -202,6 +202,8 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    HRESULT RunVerb(LONG verb, IOleClientSite* site, HWND parent);
+    HRESULT InvokeEntry(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result, UINT* argumentError);
     HRESULT InPlaceActivate(bool uiActivate);
     HRESULT UIActivate();
     HRESULT ShowProperties(HWND parent);

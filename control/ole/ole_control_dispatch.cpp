@@ -1,5 +1,6 @@
 // Automation: names are looked up in the type library's description of the
 // dispatch interface; calls go through the control's dispatch map.
+#include "com_guard.h"
 #include "ole_control.h"
 #include "strings.h"
 
@@ -44,6 +45,10 @@ HRESULT OleControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* 
                            EXCEPINFO*, UINT* argumentError) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!params) return E_POINTER;
+    return ComGuard([&] { return InvokeEntry(id, flags, *params, result, argumentError); });
+}
+
+HRESULT OleControl::InvokeEntry(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result, UINT* argumentError) {
     size_t count = 0;
     const DispatchEntry* map = GetDispatchMap(count);
     const DispatchEntry* entry = nullptr;
@@ -53,7 +58,7 @@ HRESULT OleControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* 
 
     if (entry->method) {
         if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
-        if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
+        if (params.cArgs != 0) return DISP_E_BADPARAMCOUNT;
         entry->method(*this);
         if (result) VariantInit(result);
         return S_OK;
@@ -61,12 +66,11 @@ HRESULT OleControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* 
 
     std::string& value = *entry->property(*this);
     if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-        if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
-        if (params->cNamedArgs != 1 || !params->rgdispidNamedArgs ||
-            params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+        if (params.cArgs != 1) return DISP_E_BADPARAMCOUNT;
+        if (params.cNamedArgs != 1 || !params.rgdispidNamedArgs || params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
             return DISP_E_PARAMNOTOPTIONAL;
         ScopedVariant text;
-        if (FAILED(VariantChangeType(text.Get(), &params->rgvarg[0], 0, VT_BSTR))) {
+        if (FAILED(VariantChangeType(text.Get(), &params.rgvarg[0], 0, VT_BSTR))) {
             if (argumentError) *argumentError = 0;
             return DISP_E_TYPEMISMATCH;
         }
@@ -75,7 +79,7 @@ HRESULT OleControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* 
         return S_OK;
     }
     if (flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD)) {
-        if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
+        if (params.cArgs != 0) return DISP_E_BADPARAMCOUNT;
         if (!result) return S_OK;
         VariantInit(result);
         result->bstrVal = NewBstr(value);

@@ -7,7 +7,9 @@
 
 #include "array_enum.h"
 #include "class_factory.h"
+#include "com_guard.h"
 #include "ole_control.h"
+#include "scoped_handle.h"
 
 namespace zel::ole {
 namespace {
@@ -69,6 +71,10 @@ void OleControl::UnregisterWindowClass() {
 
 HRESULT OleControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT) {
     const KeepAlive alive(*this);
+    return ComGuard([&] { return RunVerb(verb, site, parent); });
+}
+
+HRESULT OleControl::RunVerb(LONG verb, IOleClientSite* site, HWND parent) {
     if (site && !m_clientSite) SetClientSite(site);
     switch (verb) {
     case OLEIVERB_PRIMARY:
@@ -210,7 +216,10 @@ LRESULT CALLBACK OleControl::WindowProc(HWND window, UINT message, WPARAM wParam
     auto* control = reinterpret_cast<OleControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!control) return DefWindowProcA(window, message, wParam, lParam);
     const KeepAlive alive(*control);
-    const LRESULT result = control->HandleMessage(message, wParam, lParam);
+    // A handler that fails fails its message: a window that cannot be set up
+    // is not created, and any other message counts as handled.
+    const LRESULT result = NoThrow<LRESULT>(message == WM_CREATE ? -1 : 0, message == WM_CREATE ? -1 : 0,
+                                            [&] { return control->HandleMessage(message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         control->m_window = nullptr;
@@ -227,12 +236,10 @@ LRESULT OleControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDestroy();
         return 0;
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(m_window, &paint);
+        const win32::PaintDc paint(m_window);
         RECT bounds;
         GetClientRect(m_window, &bounds);
-        if (dc) OnDraw(dc, bounds, paint.rcPaint);
-        EndPaint(m_window, &paint);
+        if (paint.Get()) OnDraw(paint.Get(), bounds, paint.Invalid());
         return 0;
     }
     case WM_MOUSEMOVE:

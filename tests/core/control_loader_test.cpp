@@ -149,6 +149,16 @@ TEST_F(ControlLoading, AFailedFetchOrDecodeLeavesABlackViewAndLoadingGoesOn) {
     EXPECT_NE(m_dir.Read("debug.out").find("\nlocalfile = " + m_dir.File("v1.jpg") + "\n"), std::string::npos);
 }
 
+TEST_F(ControlLoading, AViewThatRunsOutOfMemoryFailsAloneAndLoadingGoesOn) {
+    m_fetcher->Throw("v1.jpg");
+    Load({{-1, -1, 1, -1}, {-1, -1, 2, 0}, {-1, -1, -1, 1}});
+    WaitUntilLoaded();
+    EXPECT_FALSE(m_viewer.Frames().Has(1));
+    EXPECT_TRUE(m_viewer.Frames().Has(2));
+    EXPECT_EQ(m_viewer.GetLoadState(), kLoadFinished);
+    EXPECT_EQ(m_window.Count("beep"), 1u);
+}
+
 TEST_F(ControlLoading, ALocalPathBeyondOneHundredCharactersIsNoLimit) {
     // The local path is not kept in a fixed buffer, so a long view name (the
     // control allows 127 characters) loads like any other.

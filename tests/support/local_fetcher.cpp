@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <new>
 
 namespace zel::test {
 
@@ -14,6 +15,7 @@ FetchedFile LocalFetcher::Fetch(const std::string& name, const std::atomic<bool>
         while (!m_released && !cancel) m_changed.wait_for(guard, std::chrono::milliseconds(2));
         m_holding = false;
     }
+    if (m_throwing.count(name)) throw std::bad_alloc();
     return FetchedFile{(std::filesystem::path(m_folder) / name).string(), m_failing.count(name) == 0};
 }
 

@@ -7,6 +7,7 @@
 #include <olectl.h>
 
 #include <fstream>
+#include <new>
 #include <sstream>
 #include <vector>
 
@@ -290,6 +291,28 @@ TEST(ControlObject, ContainersCanAdviseOnTheEventsAndPropertyNotificationsWhichN
     }
     EXPECT_EQ(sink.references, 1u) << "the control kept a sink after it went away";
     EXPECT_EQ(sink.calls, 0);
+}
+
+// The control with code of its own that runs out of memory when its window
+// is created and when it is drawn.
+class OutOfMemoryControl : public CZelCtrl {
+public:
+    int OnCreate(const CREATESTRUCTA*) override { throw std::bad_alloc(); }
+    void OnDraw(HDC, const RECT&, const RECT&) override { throw std::bad_alloc(); }
+};
+
+TEST(ControlObject, RunningOutOfMemoryFailsTheCallInsteadOfEndingTheProcess) {
+    ComPtr<IOleObject> control;
+    ASSERT_EQ(ole::CreateInstance<OutOfMemoryControl>(IID_IOleObject, control.ReceiveVoid()), S_OK);
+    test::TestContainer container(64, 48);
+    EXPECT_EQ(container.Embed(control.Get(), {}), E_FAIL) << "a window that cannot be set up is not created";
+    ComPtr<IViewObject2> view = control.As<IViewObject2>(IID_IViewObject2);
+    ASSERT_TRUE(view);
+    HDC dc = GetDC(container.Window());
+    const RECTL bounds{0, 0, 64, 48};
+    EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0),
+              E_OUTOFMEMORY);
+    ReleaseDC(container.Window(), dc);
 }
 
 TEST(ControlObject, TheAboutBoxIsModalAndTheInvokeReturnsOnceItIsClosed) {

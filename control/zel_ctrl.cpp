@@ -95,6 +95,9 @@ void CZelCtrl::OnDraw(HDC, const RECT&, const RECT&) {
 
 int CZelCtrl::OnCreate(const CREATESTRUCTA* create) {
     if (OleControl::OnCreate(create) == -1) return -1;
+    // The description's download delivers messages sent to this thread, and
+    // the viewer's boxes run the container's: all of it counts as one call.
+    const ViewerCall call(*this);
     const UrlParts parts = SplitUrl(m_url);
     const TraceFile trace("debug.out", "at");
     std::string localfile;
@@ -103,16 +106,15 @@ int CZelCtrl::OnCreate(const CREATESTRUCTA* create) {
     DownloadToTemp(parts.folder, parts.file, localfile, trace);
     trace.Append("localfile = %s\nm_url = %s\ngszUrl = %s\ngszFile = %s\n", localfile.c_str(), m_url.c_str(),
                  parts.folder.c_str(), parts.file.c_str());
-    m_viewerWindow.SetHandle(GetSafeHwnd());
-    auto fetcher = std::make_shared<DownloadFetcher>(parts.folder, trace);
-    m_viewer = std::make_unique<MovieViewer>(Dialect::Control, m_viewerWindow,
-                                             std::make_unique<ControlLoader>(std::move(fetcher)));
-    {
-        const ViewerCall call(*this);
+    if (GetSafeHwnd()) {
+        m_viewerWindow.SetHandle(GetSafeHwnd());
+        auto fetcher = std::make_shared<DownloadFetcher>(parts.folder, trace);
+        m_viewer = std::make_unique<MovieViewer>(Dialect::Control, m_viewerWindow,
+                                                 std::make_unique<ControlLoader>(std::move(fetcher)));
         win32::DetectPixelDepth(*m_viewer);
         if (m_viewer->GetPixelDepth() != 0 && GetSafeHwnd()) m_viewer->ReadDescription(localfile);
     }
-    // The container let the window go while a message was up.
+    // The container let the window go meanwhile.
     if (!GetSafeHwnd()) return -1;
     ShowWindow(GetSafeHwnd(), SW_SHOW);
     UpdateWindow(GetSafeHwnd());

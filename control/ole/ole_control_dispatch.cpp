@@ -45,6 +45,8 @@ HRESULT OleControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* 
                            EXCEPINFO*, UINT* argumentError) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!params) return E_POINTER;
+    // The About box is modal: its loop runs the container's messages.
+    const KeepAlive alive(*this);
     return ComGuard([&] { return InvokeEntry(id, flags, *params, result, argumentError); });
 }
 

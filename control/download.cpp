@@ -7,6 +7,7 @@
 
 #include "com_apartment.h"
 #include "download_status.h"
+#include "download_watch.h"
 #include "file_names.h"
 #include "local_file_lease.h"
 
@@ -27,27 +28,26 @@ std::string TempFolder() {
 }  // namespace
 
 bool DownloadToTemp(const std::string& remoteFolder, const std::string& name, std::string& localfile,
-                    const TraceFile& trace, const std::atomic<bool>* cancel) {
+                    const TraceFile& trace, const std::atomic<bool>* cancel, std::chrono::milliseconds stallLimit) {
     const std::string temp = TempFolder();
     localfile = temp + name;
     const std::string remotefile = remoteFolder + name;
     trace.Append("remotefile = %s\n", remotefile.c_str());
 
-    if (temp.empty()) {
-        localfile.clear();
-        return false;
-    }
-    if (name.empty()) return false;
     // The path handed back must be one that nothing but this download wrote.
     // Both limits are buffer sizes that count the terminating zero.
-    if (!IsPlainFileName(name) || localfile.size() >= MAX_PATH || remotefile.size() >= INTERNET_MAX_URL_LENGTH) {
-        localfile.clear();
+    if (temp.empty() || !IsPlainFileName(name) || localfile.size() >= MAX_PATH ||
+        remotefile.size() >= INTERNET_MAX_URL_LENGTH) {
         return false;
     }
 
     const ScopedComApartment apartment;
     const ole::ComPtr<DownloadStatusCallback> status = DownloadStatusCallback::Create(cancel);
-    const HRESULT result = URLDownloadToFileA(nullptr, remotefile.c_str(), localfile.c_str(), 0, status.Get());
+    HRESULT result = E_FAIL;
+    {
+        const DownloadWatch watch(*status.Get(), cancel, stallLimit);
+        result = URLDownloadToFileA(nullptr, remotefile.c_str(), localfile.c_str(), 0, status.Get());
+    }
     const bool cancelled = status->Aborted() || (cancel && cancel->load());
     // Wine stores a server's error page as a successful download; a cancelled
     // one leaves its partial file; and a failed one leaves any older file of
@@ -61,17 +61,16 @@ bool DownloadToTemp(const std::string& remoteFolder, const std::string& name, st
 
 DownloadFetcher::~DownloadFetcher() { Done(m_leased); }
 
-std::string DownloadFetcher::Fetch(const std::string& name, const std::atomic<bool>& cancel) {
+FetchedFile DownloadFetcher::Fetch(const std::string& name, const std::atomic<bool>& cancel) {
     Done(m_leased);
-    const std::string path = TempFolder() + name;
-    if (!LocalFileLease::Acquire(path, cancel)) return "";
-    std::string localfile;
-    if (DownloadToTemp(m_remoteFolder, name, localfile, m_trace, &cancel)) {
-        m_leased = path;
-        return localfile;
-    }
-    LocalFileLease::Release(path);
-    return "";
+    FetchedFile fetched{TempFolder() + name, false};
+    if (!LocalFileLease::Acquire(fetched.localfile, cancel)) return fetched;
+    fetched.arrived = DownloadToTemp(m_remoteFolder, name, fetched.localfile, m_trace, &cancel);
+    if (fetched.arrived)
+        m_leased = fetched.localfile;
+    else
+        LocalFileLease::Release(fetched.localfile);
+    return fetched;
 }
 
 void DownloadFetcher::Done(const std::string&) {

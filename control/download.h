@@ -7,6 +7,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -15,18 +16,23 @@
 
 namespace zel::control {
 
+// A server that sends nothing for this long has gone away: the view counts as
+// failed. Far longer than any pause of a working server or a slow line.
+inline constexpr std::chrono::milliseconds kStallLimit{30000};
+
 // Fetches `remoteFolder` + `name` into the temporary folder + `name` and sets
-// `localfile` to that path, also when the download fails. Appends
-// "remotefile = %s\n" to `trace` before the download. Returns true when the
-// file arrived. With `cancel`, a download in progress is given up soon after
-// it becomes true. Works on any thread, with or without COM. A name that is not
-// a plain file name (IsPlainFileName: a separator, a drive, "..", a device
-// name such as NUL or COM1), a local path of
-// MAX_PATH characters or more, or a URL over 2083 characters is refused
-// without a request and leaves `localfile` empty; an empty name leaves it at
-// the bare temporary folder.
+// `localfile` to that path, also when the download fails or is refused.
+// Appends "remotefile = %s\n" to `trace` before the download. Returns true
+// when the file arrived; only then may `localfile` be opened. With `cancel`, a
+// download in progress is given up soon after it becomes true; a transfer that
+// makes no progress for `stallLimit` is given up as failed. Works on any
+// thread, with or without COM. A name that is not a plain file name
+// (IsPlainFileName: a separator, a drive, "..", a device name such as NUL or
+// COM1), a local path of MAX_PATH characters or more, or a URL over 2083
+// characters is refused without a request.
 bool DownloadToTemp(const std::string& remoteFolder, const std::string& name, std::string& localfile,
-                    const TraceFile& trace, const std::atomic<bool>* cancel = nullptr);
+                    const TraceFile& trace, const std::atomic<bool>* cancel = nullptr,
+                    std::chrono::milliseconds stallLimit = kStallLimit);
 
 // The loader thread's fetches for one control: every view from that control's
 // own remote folder, so controls created later never redirect it. A view's
@@ -42,7 +48,7 @@ public:
     DownloadFetcher& operator=(const DownloadFetcher&) = delete;
 
     std::string RemoteFolder() const override { return m_remoteFolder; }
-    std::string Fetch(const std::string& name, const std::atomic<bool>& cancel) override;
+    FetchedFile Fetch(const std::string& name, const std::atomic<bool>& cancel) override;
     void Done(const std::string& local) override;
 
 private:

@@ -32,7 +32,21 @@ ULONG DownloadStatusCallback::Release() {
     return left;
 }
 
-HRESULT DownloadStatusCallback::OnStartBinding(DWORD, IBinding*) { return S_OK; }
+bool DownloadStatusCallback::Abandoned() {
+    if (m_cancel && m_cancel->load()) m_aborted = true;
+    return m_aborted.load();
+}
+
+void DownloadStatusCallback::AbortBinding() {
+    if (Abandoned() && m_binding) m_binding->Abort();
+}
+
+HRESULT DownloadStatusCallback::OnStartBinding(DWORD, IBinding* binding) {
+    NoteProgress();
+    if (Abandoned()) return E_ABORT;
+    m_binding = ole::ComPtr<IBinding>::Share(binding);
+    return S_OK;
+}
 
 HRESULT DownloadStatusCallback::GetPriority(LONG* priority) {
     // The same priority as the loader thread the download runs for: a view
@@ -48,18 +62,21 @@ HRESULT DownloadStatusCallback::OnProgress(ULONG progress, ULONG progressMax, UL
     char text[100];
     std::snprintf(text, sizeof text, "Downloaded : %d bytes of %d ", static_cast<int>(progress),
                   static_cast<int>(std::max(progress, progressMax)));
-    if (m_cancel && m_cancel->load()) {
-        m_aborted = true;
-        return E_ABORT;
-    }
+    NoteProgress();
+    return Abandoned() ? E_ABORT : S_OK;
+}
+
+HRESULT DownloadStatusCallback::OnStopBinding(HRESULT, LPCWSTR) {
+    m_binding.Reset();
     return S_OK;
 }
 
-HRESULT DownloadStatusCallback::OnStopBinding(HRESULT, LPCWSTR) { return S_OK; }
-
 HRESULT DownloadStatusCallback::GetBindInfo(DWORD*, BINDINFO*) { return S_OK; }
 
-HRESULT DownloadStatusCallback::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) { return S_OK; }
+HRESULT DownloadStatusCallback::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) {
+    NoteProgress();
+    return S_OK;
+}
 
 HRESULT DownloadStatusCallback::OnObjectAvailable(REFIID, IUnknown*) { return S_OK; }
 

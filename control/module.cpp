@@ -6,6 +6,7 @@
 #include <olectl.h>
 
 #include "class_factory.h"
+#include "com_guard.h"
 #include "guids.h"
 #include "ole_control.h"
 #include "registration.h"
@@ -36,14 +37,20 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     return TRUE;
 }
 
-STDAPI DllCanUnloadNow() { return zel::ole::CanUnloadNow(); }
+STDAPI DllCanUnloadNow() { return zel::ole::ComGuard([] { return zel::ole::CanUnloadNow(); }); }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
-    return zel::ole::GetClassObject(kFactories, sizeof kFactories / sizeof kFactories[0], clsid, iid, object);
+    return zel::ole::ComGuard([&] {
+        return zel::ole::GetClassObject(kFactories, sizeof kFactories / sizeof kFactories[0], clsid, iid, object);
+    });
 }
 
-STDAPI DllRegisterServer() { return zel::control::RegisterServer(zel::ole::ModuleInstance()); }
+STDAPI DllRegisterServer() {
+    return zel::ole::ComGuard([] { return zel::control::RegisterServer(zel::ole::ModuleInstance()); });
+}
 
-STDAPI DllUnregisterServer() { return zel::control::UnregisterServer(zel::ole::ModuleInstance()); }
+STDAPI DllUnregisterServer() {
+    return zel::ole::ComGuard([] { return zel::control::UnregisterServer(zel::ole::ModuleInstance()); });
+}
 
 }  // extern "C"

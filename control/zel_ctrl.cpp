@@ -2,8 +2,6 @@
 
 #include <olectl.h>
 
-#include <new>
-
 #include "about_box.h"
 #include "class_factory.h"
 #include "control_loader.h"
@@ -97,6 +95,9 @@ void CZelCtrl::OnDraw(HDC, const RECT&, const RECT&) {
 
 int CZelCtrl::OnCreate(const CREATESTRUCTA* create) {
     if (OleControl::OnCreate(create) == -1) return -1;
+    // The description's download delivers messages sent to this thread, and
+    // the viewer's boxes run the container's: all of it counts as one call.
+    const ViewerCall call(*this);
     const UrlParts parts = SplitUrl(m_url);
     const TraceFile trace("debug.out", "at");
     std::string localfile;
@@ -105,19 +106,26 @@ int CZelCtrl::OnCreate(const CREATESTRUCTA* create) {
     DownloadToTemp(parts.folder, parts.file, localfile, trace);
     trace.Append("localfile = %s\nm_url = %s\ngszUrl = %s\ngszFile = %s\n", localfile.c_str(), m_url.c_str(),
                  parts.folder.c_str(), parts.file.c_str());
-    try {
+    if (GetSafeHwnd()) {
         m_viewerWindow.SetHandle(GetSafeHwnd());
         auto fetcher = std::make_shared<DownloadFetcher>(parts.folder, trace);
         m_viewer = std::make_unique<MovieViewer>(Dialect::Control, m_viewerWindow,
                                                  std::make_unique<ControlLoader>(std::move(fetcher)));
-    } catch (const std::bad_alloc&) {
-        return -1;
+        win32::DetectPixelDepth(*m_viewer);
+        if (m_viewer->GetPixelDepth() != 0 && GetSafeHwnd()) m_viewer->ReadDescription(localfile);
     }
-    win32::DetectPixelDepth(*m_viewer);
-    if (m_viewer->GetPixelDepth() != 0) m_viewer->ReadDescription(localfile);
+    // The container let the window go meanwhile.
+    if (!GetSafeHwnd()) return -1;
     ShowWindow(GetSafeHwnd(), SW_SHOW);
     UpdateWindow(GetSafeHwnd());
     return 0;
+}
+
+CZelCtrl::ViewerCall::~ViewerCall() {
+    if (--m_control.m_viewerCalls == 0 && m_control.m_releasePending) {
+        m_control.m_releasePending = false;
+        m_control.ReleaseViewer();
+    }
 }
 
 void CZelCtrl::ReleaseViewer() {
@@ -128,7 +136,12 @@ void CZelCtrl::ReleaseViewer() {
     viewer.reset();
 }
 
-void CZelCtrl::OnDestroy() { ReleaseViewer(); }
+void CZelCtrl::OnDestroy() {
+    if (m_viewerCalls > 0)
+        m_releasePending = true;
+    else
+        ReleaseViewer();
+}
 
 void CZelCtrl::OnMouseMove(UINT flags, POINT point) {
     if (m_viewer) m_viewer->OnDragMove(flags, point.x, point.y);
@@ -136,7 +149,10 @@ void CZelCtrl::OnMouseMove(UINT flags, POINT point) {
 }
 
 void CZelCtrl::OnRButtonDown(UINT flags, POINT point) {
-    if (m_viewer) m_viewer->ShowMousePosition(flags, point.x, point.y);
+    if (m_viewer) {
+        const ViewerCall call(*this);
+        m_viewer->ShowMousePosition(flags, point.x, point.y);
+    }
     OleControl::OnRButtonDown(flags, point);
 }
 

@@ -43,11 +43,29 @@ public:
 
 private:
     friend struct CZelCtrlMaps;
+
+    // Marks a call into the viewer that may show a message box. The box's
+    // loop runs the container's messages, and a container may deactivate the
+    // control from a timer meanwhile: the viewer is then released only once
+    // the outermost such call has returned, never under it.
+    class ViewerCall {
+    public:
+        explicit ViewerCall(CZelCtrl& control) : m_control(control) { ++control.m_viewerCalls; }
+        ~ViewerCall();
+        ViewerCall(const ViewerCall&) = delete;
+        ViewerCall& operator=(const ViewerCall&) = delete;
+
+    private:
+        CZelCtrl& m_control;
+    };
+
     void ReleaseViewer();
 
     // The window outlives the viewer drawn in it.
     win32::HwndWindow m_viewerWindow;
     std::unique_ptr<MovieViewer> m_viewer;
+    int m_viewerCalls = 0;
+    bool m_releasePending = false;
     std::string m_file;
     std::string m_url;
 };

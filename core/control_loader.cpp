@@ -5,6 +5,7 @@
 
 #include "frames.h"
 #include "movie_viewer.h"
+#include "no_throw.h"
 #include "view_decode.h"
 
 namespace zel {
@@ -20,7 +21,12 @@ void ControlLoader::StartLoading(MovieViewer& viewer) {
     if (m_thread.joinable()) StopLoading(viewer);
     m_cancel = false;
     m_finished = false;
-    m_thread = std::thread([this, &viewer] { ReadJPGFileThreadProc(viewer); });
+    // Without a thread the movie stays unloaded, as if no view had arrived.
+    const bool started = NoThrow(false, false, [&] {
+        m_thread = std::thread([this, &viewer] { Run(viewer); });
+        return true;
+    });
+    if (!started) m_finished = true;
 }
 
 void ControlLoader::StopLoading(MovieViewer& viewer) {
@@ -30,6 +36,14 @@ void ControlLoader::StopLoading(MovieViewer& viewer) {
     // which needs this (the window's) thread: serve it while waiting.
     viewer.Window().WaitServing([this] { return Finished(); });
     m_thread.join();
+}
+
+void ControlLoader::Run(MovieViewer& viewer) {
+    NoThrow(false, false, [&] {
+        ReadJPGFileThreadProc(viewer);
+        return true;
+    });
+    m_finished.store(true, std::memory_order_release);
 }
 
 void ControlLoader::ReadJPGFileThreadProc(MovieViewer& viewer) {
@@ -50,20 +64,9 @@ void ControlLoader::ReadJPGFileThreadProc(MovieViewer& viewer) {
                 queue.push_back(next);
             }
         }
-        // Unset when a decode will write every byte of it; black when nothing
-        // was fetched, so a view that failed shows black either way.
-        std::unique_ptr<RgbFrame> frame;
-        const std::string& name = table.names[size_t(view)];
-        const std::string local = m_fetcher->Fetch(name, m_cancel);
-        viewer.Trace().Append("remotefile = %s %s\nlocalfile = %s\n", remote.c_str(), name.c_str(), local.c_str());
-        if (m_cancel) {
-            if (!local.empty()) m_fetcher->Done(local);
-            break;
-        }
-        frame = NewRgbFrame(table.width, table.height, local.empty() ? RgbFrame::Fill::Black : RgbFrame::Fill::Unset);
-        if (frame && !local.empty()) DecodeIntoRgbFrame(local, *frame);
-        if (!local.empty()) m_fetcher->Done(local);
-        if (frame) viewer.Frames().Publish(view, std::move(frame));
+        // A view that cannot be loaded (memory that cannot be had) has failed;
+        // loading goes on with the next.
+        if (!NoThrow(true, true, [&] { return LoadView(viewer, view, remote); })) break;
         if (view == 0) {
             viewer.SetLoadState(kStillLoading);
             viewer.Window().InvalidateAndUpdate();
@@ -74,7 +77,25 @@ void ControlLoader::ReadJPGFileThreadProc(MovieViewer& viewer) {
         viewer.SetLoadState(kLoadFinished);
         viewer.Window().Beep();
     }
-    m_finished.store(true, std::memory_order_release);
+}
+
+bool ControlLoader::LoadView(MovieViewer& viewer, int32_t view, const std::string& remote) {
+    const std::string& name = viewer.Table().names[size_t(view)];
+    const FetchedFile fetched = m_fetcher->Fetch(name, m_cancel);
+    viewer.Trace().Append("remotefile = %s %s\nlocalfile = %s\n", remote.c_str(), name.c_str(),
+                          fetched.localfile.c_str());
+    if (m_cancel) {
+        if (fetched.arrived) m_fetcher->Done(fetched.localfile);
+        return false;
+    }
+    // Unset when a decode will write every byte of it; black when nothing
+    // arrived, so a view that failed shows black either way.
+    std::unique_ptr<RgbFrame> frame = NewRgbFrame(viewer.Table().width, viewer.Table().height,
+                                                  fetched.arrived ? RgbFrame::Fill::Unset : RgbFrame::Fill::Black);
+    if (frame && fetched.arrived) DecodeIntoRgbFrame(fetched.localfile, *frame);
+    if (fetched.arrived) m_fetcher->Done(fetched.localfile);
+    if (frame) viewer.Frames().Publish(view, std::move(frame));
+    return true;
 }
 
 }  // namespace zel

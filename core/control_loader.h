@@ -11,6 +11,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <thread>
@@ -19,17 +20,24 @@
 
 namespace zel {
 
+// What one fetch left behind.
+struct FetchedFile {
+    // Where the view is stored, as the trace shows it, also when the fetch failed.
+    std::string localfile;
+    // The file at `localfile` is this fetch's; otherwise it is never opened.
+    bool arrived = false;
+};
+
 // Brings one view file of the movie to a local file.
 class ViewFetcher {
 public:
     virtual ~ViewFetcher() = default;
     // The folder the views are fetched from, as the trace shows it.
     virtual std::string RemoteFolder() const = 0;
-    // Fetches view `name` and returns the local path it was stored under. When
-    // the fetch fails, no file is left at that path. Gives up soon once
-    // `cancel` is true.
-    virtual std::string Fetch(const std::string& name, const std::atomic<bool>& cancel) = 0;
-    // The loader has read the file Fetch returned and will not touch it again.
+    // Fetches view `name`. When the fetch fails, no file is left at its
+    // localfile. Gives up soon once `cancel` is true.
+    virtual FetchedFile Fetch(const std::string& name, const std::atomic<bool>& cancel) = 0;
+    // The loader has read the file of a fetch that arrived and will not touch it again.
     virtual void Done(const std::string& /*local*/) {}
 };
 
@@ -45,7 +53,11 @@ public:
     bool Finished() const { return m_finished.load(std::memory_order_acquire); }
 
 private:
+    // The thread's entry: nothing it meets leaves it as an exception.
+    void Run(MovieViewer& viewer);
     void ReadJPGFileThreadProc(MovieViewer& viewer);
+    // Fetches, decodes and publishes one view; false once the loader is cancelled.
+    bool LoadView(MovieViewer& viewer, int32_t view, const std::string& remote);
 
     std::shared_ptr<ViewFetcher> m_fetcher;
     std::thread m_thread;

@@ -31,18 +31,22 @@ bool IsPlainFileName(const std::string& name) {
     return !IsDosDeviceName(name);
 }
 
-bool IsOpenableMorphPath(const std::string& path) {
-    if (path.empty() || path.find('\0') != std::string::npos) return false;
-    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) return false;
+bool NamesADevice(const std::string& path) {
     // A drive ("C:") is not a component; what follows it is.
     size_t start = path.size() >= 2 && path[1] == ':' ? 2 : 0;
     while (start <= path.size()) {
         size_t end = start;
         while (end < path.size() && !IsSeparator(path[end])) ++end;
-        if (IsDosDeviceName(path.substr(start, end - start))) return false;
+        if (IsDosDeviceName(path.substr(start, end - start))) return true;
         start = end + 1;
     }
-    return true;
+    return false;
+}
+
+bool IsOpenableMorphPath(const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos) return false;
+    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) return false;
+    return !NamesADevice(path);
 }
 
 }  // namespace zel

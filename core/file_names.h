@@ -20,6 +20,9 @@ bool IsDosDeviceName(const std::string& component);
 // inside a name ("v..1.jpg") are ordinary characters.
 bool IsPlainFileName(const std::string& name);
 
+// True when any component of `path` names a DOS device ("C:\dir\nul.zel").
+bool NamesADevice(const std::string& path);
+
 // A morph path the control may open: relative and local absolute paths as
 // written, but never a network share or device path (two leading separators:
 // "\\host\share", "\\?\", "\\.\") and never a component that names a device.

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "file_names.h"
 #include "stdio_file.h"
 #include "tokens.h"
 
@@ -22,9 +23,23 @@ bool SameKeyword(const std::string& token, const char* keyword) {
 
 class MorphParser {
 public:
-    explicit MorphParser(std::FILE* file) : m_reader(file) {}
+    explicit MorphParser(std::FILE* file) : m_reader(file, kMaxMorphFileBytes) {}
 
     bool Parse(MorphFileRead& out) {
+        const bool parsed = ParseTokens(out);
+        // Whatever reading stopped at, the file was cut short by the limit.
+        if (m_reader.LimitReached()) {
+            m_problem = {m_reader.Line(), "", "the file is longer than " + std::to_string(kMaxMorphFileBytes) +
+                                                  " bytes, the most the control reads of one morph file"};
+            return false;
+        }
+        return parsed;
+    }
+
+    const DescriptionProblem& Problem() const { return m_problem; }
+
+private:
+    bool ParseTokens(MorphFileRead& out) {
         // Correspondences live only while their file is read; triangles copy them.
         std::vector<Correspondence> correspondences;
         while (std::optional<Token> token = m_reader.Next()) {
@@ -52,9 +67,6 @@ public:
         return true;
     }
 
-    const DescriptionProblem& Problem() const { return m_problem; }
-
-private:
     bool ReadInts(const Token& keyword, int32_t* values, int count) {
         for (int i = 0; i < count; ++i) {
             std::optional<Token> token = m_reader.Next();
@@ -82,6 +94,12 @@ private:
 
 MorphFileRead ReadMorphFile(const std::string& path) {
     MorphFileRead result;
+    if (!IsOpenableMorphPath(path)) {
+        result.status = ReadStatus::Refused;
+        result.problem.message = "not opened: the control opens a morph file on this computer, never a network "
+                                 "share or a device";
+        return result;
+    }
     StdioFile file = OpenStdioFile(path, "r");
     if (!file) return result;
     MorphParser parser(file.get());

@@ -1,9 +1,12 @@
 // Morph files of the control's morph section. A morph file is read token by
 // token to its end; "CORR" (4 integers), "POLY" (3 integers) and "BACKGROUND"
 // (3 integers) are recognised in any letter case and every other token is
-// skipped. A keyword without its integers, or a "POLY" that names a
-// correspondence the file has not listed before it, refuses the file: its pair
-// then keeps background 0, 0, 0 and no triangles, as for a file that is missing.
+// skipped. A keyword without its integers, a "POLY" that names a
+// correspondence the file has not listed before it, or a file longer than
+// kMaxMorphFileBytes refuses the file: its pair then keeps background 0, 0, 0
+// and no triangles, as for a file that is missing. The path comes from a
+// page: it is opened as written when relative or local, but a network share
+// or a device is refused without being opened (IsOpenableMorphPath).
 #pragma once
 
 #include <string>
@@ -12,6 +15,11 @@
 #include "view_table.h"
 
 namespace zel {
+
+// Far more than the correspondences and triangles of one pair of views, and
+// little enough that a huge file neither holds the window's thread for long
+// nor grows the triangle list without bound.
+inline constexpr uint64_t kMaxMorphFileBytes = uint64_t{1} << 20;
 
 struct MorphFileRead {
     ReadStatus status = ReadStatus::CantOpen;

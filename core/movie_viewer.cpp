@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "file_names.h"
+
 namespace zel {
 
 MovieViewer::MovieViewer(Dialect dialect, ViewerWindow& window, std::unique_ptr<ViewLoader> loader)
@@ -32,7 +34,8 @@ void MovieViewer::ReadDescription(const std::string& path) {
     // The earlier movie goes first, loader included, so that nothing can paint
     // or navigate a table that is being replaced.
     ReleaseDescription();
-    DescriptionRead read = ReadDescriptionFile(path, m_dialect);
+    // A device is never read as a description: COM1 would hold this thread for good.
+    DescriptionRead read = NamesADevice(path) ? DescriptionRead{} : ReadDescriptionFile(path, m_dialect);
     if (read.status == ReadStatus::Ok) {
         m_table = std::move(read.table);
         m_frames.Reset(m_table.viewCount);

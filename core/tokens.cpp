@@ -9,11 +9,21 @@ bool IsSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || 
 
 }  // namespace
 
+int TokenReader::Get() {
+    if (m_left == 0) {
+        if (!m_limitReached && std::getc(m_file) != EOF) m_limitReached = true;
+        return EOF;
+    }
+    const int c = std::getc(m_file);
+    if (c != EOF) --m_left;
+    return c;
+}
+
 std::optional<Token> TokenReader::Next() {
-    int c = std::getc(m_file);
+    int c = Get();
     while (c != EOF && IsSpace(c)) {
         if (c == '\n') ++m_line;
-        c = std::getc(m_file);
+        c = Get();
     }
     if (c == EOF) return std::nullopt;
 
@@ -23,7 +33,7 @@ std::optional<Token> TokenReader::Next() {
         if (c == '\0') token.hasNul = true;
         if (token.text.size() < kMaxTokenKept) token.text.push_back(static_cast<char>(c));
         ++token.length;
-        c = std::getc(m_file);
+        c = Get();
     }
     if (c == '\n') ++m_line;
     return token;

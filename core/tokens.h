@@ -24,14 +24,21 @@ public:
     // space cannot make the reader hold it all in memory.
     static constexpr size_t kMaxTokenKept = 1024;
 
-    explicit TokenReader(std::FILE* file) : m_file(file) {}
+    // With `byteLimit`, reading stops after that many bytes as if the file
+    // ended there, and LimitReached() tells whether more was left.
+    explicit TokenReader(std::FILE* file, uint64_t byteLimit = UINT64_MAX) : m_file(file), m_left(byteLimit) {}
 
-    // The next token, or nullopt at the end of the file.
+    // The next token, or nullopt at the end of the file (or of its limit).
     std::optional<Token> Next();
     int Line() const { return m_line; }
+    bool LimitReached() const { return m_limitReached; }
 
 private:
+    int Get();
+
     std::FILE* m_file;
+    uint64_t m_left;
+    bool m_limitReached = false;
     int m_line = 1;
 };
 

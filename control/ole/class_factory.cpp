@@ -3,6 +3,8 @@
 #include <atomic>
 #include <new>
 
+#include "com_guard.h"
+
 namespace zel::ole {
 namespace {
 
@@ -33,7 +35,7 @@ public:
         if (!object) return E_POINTER;
         *object = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
-        return m_create(iid, object);
+        return ComGuard([&] { return m_create(iid, object); });
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
         if (lock)

@@ -2,8 +2,9 @@
 
 #include <olectl.h>
 
+#include "array_enum.h"
 #include "class_factory.h"
-#include "empty_enum.h"
+#include "com_guard.h"
 
 namespace zel::ole {
 namespace {
@@ -71,6 +72,15 @@ HRESULT OleControl::QueryInterface(REFIID iid, void** object) {
 
 ULONG OleControl::AddRef() { return ++m_references; }
 
+OleControl::KeepAlive::KeepAlive(OleControl& control) : m_control(control), m_held(false) {
+    ULONG count = control.m_references.load();
+    while (count != 0 && !m_held) m_held = control.m_references.compare_exchange_weak(count, count + 1);
+}
+
+OleControl::KeepAlive::~KeepAlive() {
+    if (m_held) m_control.Release();
+}
+
 ULONG OleControl::Release() {
     const ULONG left = --m_references;
     if (left == 0) delete this;
@@ -112,12 +122,6 @@ HRESULT OleControl::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
 HRESULT OleControl::GetClipboardData(DWORD, IDataObject** data) {
     if (data) *data = nullptr;
     return E_NOTIMPL;
-}
-
-HRESULT OleControl::EnumVerbs(IEnumOLEVERB** verbs) {
-    CLSID clsid;
-    GetClassID(&clsid);
-    return OleRegEnumVerbs(clsid, verbs);
 }
 
 HRESULT OleControl::GetUserType(DWORD, LPOLESTR* name) {
@@ -185,8 +189,10 @@ HRESULT OleControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc
         area = RECT{bounds->left, bounds->top, bounds->right, bounds->bottom};
     else if (m_window)
         GetClientRect(m_window, &area);
-    OnDraw(dc, area, area);
-    return S_OK;
+    return ComGuard([&] {
+        OnDraw(dc, area, area);
+        return S_OK;
+    });
 }
 
 HRESULT OleControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
@@ -240,13 +246,21 @@ HRESULT OleControl::GetPages(CAUUID* pages) {
 
 HRESULT OleControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
     if (!points) return E_POINTER;
-    *points = new (std::nothrow) EmptyConnectionPointEnum();
+    IConnectionPoint* const all[] = {&m_eventsPoint, &m_propertyNotifyPoint};
+    *points = ArrayEnum<IEnumConnectionPoints, IConnectionPoint*, ConnectionPointPolicy>::Create(all, 2);
     return *points ? S_OK : E_OUTOFMEMORY;
 }
 
-HRESULT OleControl::FindConnectionPoint(REFIID, IConnectionPoint** point) {
+HRESULT OleControl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
     if (!point) return E_POINTER;
     *point = nullptr;
+    for (ConnectionPoint* candidate : {&m_eventsPoint, &m_propertyNotifyPoint}) {
+        if (candidate->Interface() == iid && iid != IID_NULL) {
+            *point = candidate;
+            candidate->AddRef();
+            return S_OK;
+        }
+    }
     return CONNECT_E_NOCONNECTION;
 }
 

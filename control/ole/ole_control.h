@@ -19,6 +19,7 @@
 #include <string>
 
 #include "com_ptr.h"
+#include "connection_point.h"
 #include "property_exchange.h"
 
 namespace zel::ole {
@@ -141,8 +142,8 @@ public:
     // IDispatch
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                      EXCEPINFO*, UINT* argumentError) override;
 
     // IProvideClassInfo2
@@ -169,20 +170,40 @@ public:
     // ISpecifyPropertyPages
     HRESULT STDMETHODCALLTYPE GetPages(CAUUID* pages) override;
 
-    // IConnectionPointContainer: the control fires no events.
+    // IConnectionPointContainer: points for the event interface and for
+    // IPropertyNotifySink, neither of which ever fires.
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
-    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID, IConnectionPoint** point) override;
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
 
 protected:
     // The dispatch and event interfaces this control answers for.
     void InitializeIIDs(const IID* dispatch, const IID* events) {
         m_dispatchIid = dispatch;
         m_eventsIid = events;
+        m_eventsPoint.SetInterface(*events);
     }
 
 private:
+    // Holds a reference while the control's own code runs something that may
+    // pump messages (a window message, a verb): a container may let the
+    // control go meanwhile, from a timer, and it must outlive that code. Takes
+    // none while the control is already being destroyed.
+    class KeepAlive {
+    public:
+        explicit KeepAlive(OleControl& control);
+        ~KeepAlive();
+        KeepAlive(const KeepAlive&) = delete;
+        KeepAlive& operator=(const KeepAlive&) = delete;
+
+    private:
+        OleControl& m_control;
+        bool m_held;
+    };
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    HRESULT RunVerb(LONG verb, IOleClientSite* site, HWND parent);
+    HRESULT InvokeEntry(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result, UINT* argumentError);
     HRESULT InPlaceActivate(bool uiActivate);
     HRESULT UIActivate();
     HRESULT ShowProperties(HWND parent);
@@ -202,6 +223,8 @@ private:
     DWORD m_viewAspects = 0;
     DWORD m_viewAdviseFlags = 0;
     ComPtr<ITypeInfo> m_dispatchInfo;
+    ConnectionPoint m_eventsPoint{*this, IID_NULL};
+    ConnectionPoint m_propertyNotifyPoint{*this, IID_IPropertyNotifySink};
 
     HWND m_window = nullptr;
     RECT m_position{};

@@ -1,5 +1,6 @@
 // Automation: names are looked up in the type library's description of the
 // dispatch interface; calls go through the control's dispatch map.
+#include "com_guard.h"
 #include "ole_control.h"
 #include "strings.h"
 
@@ -30,7 +31,9 @@ HRESULT OleControl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
     return DispatchTypeInfo(info);
 }
 
-HRESULT OleControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+// Both calls reserve their interface argument: anything but IID_NULL is refused.
+HRESULT OleControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!names || !ids) return E_POINTER;
     ComPtr<ITypeInfo> info;
     const HRESULT result = DispatchTypeInfo(info.Receive());
@@ -38,9 +41,16 @@ HRESULT OleControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DIS
     return info->GetIDsOfNames(names, count, ids);
 }
 
-HRESULT OleControl::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
-                           UINT* argumentError) {
+HRESULT OleControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                           EXCEPINFO*, UINT* argumentError) {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!params) return E_POINTER;
+    // The About box is modal: its loop runs the container's messages.
+    const KeepAlive alive(*this);
+    return ComGuard([&] { return InvokeEntry(id, flags, *params, result, argumentError); });
+}
+
+HRESULT OleControl::InvokeEntry(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result, UINT* argumentError) {
     size_t count = 0;
     const DispatchEntry* map = GetDispatchMap(count);
     const DispatchEntry* entry = nullptr;
@@ -50,7 +60,7 @@ HRESULT OleControl::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* para
 
     if (entry->method) {
         if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
-        if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
+        if (params.cArgs != 0) return DISP_E_BADPARAMCOUNT;
         entry->method(*this);
         if (result) VariantInit(result);
         return S_OK;
@@ -58,12 +68,11 @@ HRESULT OleControl::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* para
 
     std::string& value = *entry->property(*this);
     if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-        if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
-        if (params->cNamedArgs != 1 || !params->rgdispidNamedArgs ||
-            params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+        if (params.cArgs != 1) return DISP_E_BADPARAMCOUNT;
+        if (params.cNamedArgs != 1 || !params.rgdispidNamedArgs || params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
             return DISP_E_PARAMNOTOPTIONAL;
         ScopedVariant text;
-        if (FAILED(VariantChangeType(text.Get(), &params->rgvarg[0], 0, VT_BSTR))) {
+        if (FAILED(VariantChangeType(text.Get(), &params.rgvarg[0], 0, VT_BSTR))) {
             if (argumentError) *argumentError = 0;
             return DISP_E_TYPEMISMATCH;
         }
@@ -72,7 +81,7 @@ HRESULT OleControl::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* para
         return S_OK;
     }
     if (flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD)) {
-        if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
+        if (params.cArgs != 0) return DISP_E_BADPARAMCOUNT;
         if (!result) return S_OK;
         VariantInit(result);
         result->bstrVal = NewBstr(value);

@@ -1,17 +1,45 @@
-// In-place activation and the control's own window. The window is created
-// when the container activates the control (its WM_CREATE reaches OnCreate)
-// and destroyed when the container deactivates it or lets it go.
+// Verbs, in-place activation and the control's own window. The window is
+// created when the container activates the control (its WM_CREATE reaches
+// OnCreate) and destroyed when the container deactivates it or lets it go.
 #include <windowsx.h>
 
 #include <olectl.h>
 
+#include "array_enum.h"
 #include "class_factory.h"
+#include "com_guard.h"
 #include "ole_control.h"
+#include "scoped_handle.h"
 
 namespace zel::ole {
 namespace {
 
 constexpr char kWindowClass[] = "ZelOleControlWindow";
+
+// A control's two standard verbs, as containers list them on their menus:
+// Edit activates it, Properties opens its property pages.
+constexpr LONG kPropertiesVerb = 1;
+const OLEVERB kVerbs[] = {
+    {OLEIVERB_PRIMARY, const_cast<LPOLESTR>(L"&Edit"), MF_STRING | MF_ENABLED, OLEVERBATTRIB_ONCONTAINERMENU},
+    {kPropertiesVerb, const_cast<LPOLESTR>(L"&Properties..."), MF_STRING | MF_ENABLED, OLEVERBATTRIB_ONCONTAINERMENU},
+};
+
+struct VerbPolicy {
+    static const IID& Iid() { return IID_IEnumOLEVERB; }
+    // The caller frees each name with CoTaskMemFree.
+    static bool Copy(OLEVERB& to, const OLEVERB& from) {
+        to = from;
+        const size_t bytes = (wcslen(from.lpszVerbName) + 1) * sizeof(wchar_t);
+        to.lpszVerbName = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
+        if (!to.lpszVerbName) return false;
+        memcpy(to.lpszVerbName, from.lpszVerbName, bytes);
+        return true;
+    }
+    static void Destroy(OLEVERB& verb) {
+        CoTaskMemFree(verb.lpszVerbName);
+        verb.lpszVerbName = nullptr;
+    }
+};
 
 ATOM gWindowClass = 0;
 
@@ -42,6 +70,11 @@ void OleControl::UnregisterWindowClass() {
 }
 
 HRESULT OleControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT) {
+    const KeepAlive alive(*this);
+    return ComGuard([&] { return RunVerb(verb, site, parent); });
+}
+
+HRESULT OleControl::RunVerb(LONG verb, IOleClientSite* site, HWND parent) {
     if (site && !m_clientSite) SetClientSite(site);
     switch (verb) {
     case OLEIVERB_PRIMARY:
@@ -55,10 +88,17 @@ HRESULT OleControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND pa
         if (m_window) ShowWindow(m_window, SW_HIDE);
         return S_OK;
     case OLEIVERB_PROPERTIES:
+    case kPropertiesVerb:
         return ShowProperties(parent);
     default:
         return verb > 0 ? OLEOBJ_S_INVALIDVERB : E_NOTIMPL;
     }
+}
+
+HRESULT OleControl::EnumVerbs(IEnumOLEVERB** verbs) {
+    if (!verbs) return E_POINTER;
+    *verbs = ArrayEnum<IEnumOLEVERB, OLEVERB, VerbPolicy>::Create(kVerbs, sizeof kVerbs / sizeof kVerbs[0]);
+    return *verbs ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT OleControl::InPlaceActivate(bool uiActivate) {
@@ -85,6 +125,9 @@ HRESULT OleControl::InPlaceActivate(bool uiActivate) {
             InPlaceDeactivate();
             return E_FAIL;
         }
+        // The container may have deactivated the control while its window was
+        // being created (from a message box's loop).
+        if (!m_inPlaceActive) return E_FAIL;
     }
     if (m_window && !IsWindowVisible(m_window)) ShowWindow(m_window, SW_SHOW);
     return uiActivate ? UIActivate() : S_OK;
@@ -172,7 +215,11 @@ LRESULT CALLBACK OleControl::WindowProc(HWND window, UINT message, WPARAM wParam
     }
     auto* control = reinterpret_cast<OleControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!control) return DefWindowProcA(window, message, wParam, lParam);
-    const LRESULT result = control->HandleMessage(message, wParam, lParam);
+    const KeepAlive alive(*control);
+    // A handler that fails fails its message: a window that cannot be set up
+    // is not created, and any other message counts as handled.
+    const LRESULT result = NoThrow<LRESULT>(message == WM_CREATE ? -1 : 0, message == WM_CREATE ? -1 : 0,
+                                            [&] { return control->HandleMessage(message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         control->m_window = nullptr;
@@ -189,12 +236,10 @@ LRESULT OleControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDestroy();
         return 0;
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(m_window, &paint);
+        const win32::PaintDc paint(m_window);
         RECT bounds;
         GetClientRect(m_window, &bounds);
-        if (dc) OnDraw(dc, bounds, paint.rcPaint);
-        EndPaint(m_window, &paint);
+        if (paint.Get()) OnDraw(paint.Get(), bounds, paint.Invalid());
         return 0;
     }
     case WM_MOUSEMOVE:

@@ -1,5 +1,6 @@
 // Persistence: every form runs the control's one property exchange. A load
 // that fails part-way returns the error; the properties read before it stay.
+#include "com_guard.h"
 #include "ole_control.h"
 
 namespace zel::ole {
@@ -10,8 +11,10 @@ constexpr wchar_t kContentsStream[] = L"Contents";
 }  // namespace
 
 HRESULT OleControl::Exchange(PropExchange& exchange) {
-    DoPropExchange(exchange);
-    return exchange.Result();
+    return ComGuard([&] {
+        DoPropExchange(exchange);
+        return exchange.Result();
+    });
 }
 
 HRESULT OleControl::InitNew() {

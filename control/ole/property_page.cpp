@@ -3,6 +3,7 @@
 #include <olectl.h>
 
 #include "class_factory.h"
+#include "com_guard.h"
 
 namespace zel::ole {
 namespace {
@@ -57,9 +58,11 @@ HRESULT PropertyPage::Activate(HWND parent, LPCRECT area, BOOL) {
     if (m_window) return E_UNEXPECTED;
     m_window = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(m_dialogId), parent, &PropertyPage::DialogProc, 0);
     if (!m_window) return E_OUTOFMEMORY;
-    DoDataExchange(false);
     if (area) Move(area);
-    return S_OK;
+    return ComGuard([&] {
+        DoDataExchange(false);
+        return S_OK;
+    });
 }
 
 HRESULT PropertyPage::Deactivate() {
@@ -97,8 +100,10 @@ HRESULT PropertyPage::GetPageInfo(PROPPAGEINFO* info) {
 HRESULT PropertyPage::SetObjects(ULONG count, IUnknown** objects) {
     if (count && !objects) return E_POINTER;
     m_objects.clear();
-    for (ULONG i = 0; i < count; ++i) m_objects.push_back(ComPtr<IUnknown>::Share(objects[i]));
-    return S_OK;
+    return ComGuard([&] {
+        for (ULONG i = 0; i < count; ++i) m_objects.push_back(ComPtr<IUnknown>::Share(objects[i]));
+        return S_OK;
+    });
 }
 
 HRESULT PropertyPage::Show(UINT command) {
@@ -115,9 +120,11 @@ HRESULT PropertyPage::Move(LPCRECT area) {
 }
 
 HRESULT PropertyPage::Apply() {
-    if (m_window) DoDataExchange(true);
-    m_dirty = false;
-    return S_OK;
+    return ComGuard([&] {
+        if (m_window) DoDataExchange(true);
+        m_dirty = false;
+        return S_OK;
+    });
 }
 
 }  // namespace zel::ole

@@ -35,6 +35,8 @@ LPCSTR SystemCursorFor(ViewerCursor cursor) {
 void HwndWindow::ShowCursor(ViewerCursor cursor) { SetCursor(LoadCursorA(nullptr, SystemCursorFor(cursor))); }
 
 void HwndWindow::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) {
+    // A window destroyed while an earlier box was up says nothing more.
+    if (m_window && !IsWindow(m_window)) return;
     const UINT style = MB_OK | (icon == MessageIcon::Exclamation ? MB_ICONEXCLAMATION : MB_ICONINFORMATION);
     MessageBoxA(m_window, text.c_str(), caption.c_str(), style);
 }

@@ -78,6 +78,22 @@ private:
     HDC m_dc;
 };
 
+// The device context of one WM_PAINT, ended with EndPaint however the painter leaves.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) : m_window(window), m_dc(BeginPaint(window, &m_paint)) {}
+    ~PaintDc() { EndPaint(m_window, &m_paint); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC Get() const { return m_dc; }
+    const RECT& Invalid() const { return m_paint.rcPaint; }
+
+private:
+    HWND m_window;
+    PAINTSTRUCT m_paint{};
+    HDC m_dc;
+};
+
 // An object selected into a device context, with the previous one put back.
 class SelectedObject {
 public:

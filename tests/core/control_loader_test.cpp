@@ -80,7 +80,7 @@ TEST_F(ControlLoading, WalksBreadthFirstTakingRightLeftDownUp) {
     std::vector<std::string> locals;
     for (int v : {0, 1, 2, 4, 3}) {
         const std::string name = "v" + std::to_string(v) + ".jpg";
-        locals.push_back(m_fetcher->Fetch(name, {}));
+        locals.push_back(m_fetcher->Fetch(name, {}).localfile);
         trace += "remotefile = " + folder + " " + name + "\nlocalfile = " + locals.back() + "\n";
     }
     EXPECT_EQ(m_dir.Read("debug.out"), trace);
@@ -144,7 +144,19 @@ TEST_F(ControlLoading, AFailedFetchOrDecodeLeavesABlackViewAndLoadingGoesOn) {
     const std::vector<uint8_t> pixels = first->Pixels();
     EXPECT_GT(std::count_if(pixels.begin(), pixels.end(), [](uint8_t p) { return p > 0; }), 0);
     EXPECT_EQ(m_viewer.GetLoadState(), kLoadFinished);
-    EXPECT_EQ(std::count(messages.begin(), messages.end(), '\n'), 2) << messages;
+    // Only the file that arrived is decoded; the failed fetch is traced where it would have been stored.
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), '\n'), 1) << messages;
+    EXPECT_NE(m_dir.Read("debug.out").find("\nlocalfile = " + m_dir.File("v1.jpg") + "\n"), std::string::npos);
+}
+
+TEST_F(ControlLoading, AViewThatRunsOutOfMemoryFailsAloneAndLoadingGoesOn) {
+    m_fetcher->Throw("v1.jpg");
+    Load({{-1, -1, 1, -1}, {-1, -1, 2, 0}, {-1, -1, -1, 1}});
+    WaitUntilLoaded();
+    EXPECT_FALSE(m_viewer.Frames().Has(1));
+    EXPECT_TRUE(m_viewer.Frames().Has(2));
+    EXPECT_EQ(m_viewer.GetLoadState(), kLoadFinished);
+    EXPECT_EQ(m_window.Count("beep"), 1u);
 }
 
 TEST_F(ControlLoading, ALocalPathBeyondOneHundredCharactersIsNoLimit) {
@@ -157,7 +169,7 @@ TEST_F(ControlLoading, ALocalPathBeyondOneHundredCharactersIsNoLimit) {
     m_viewer.Trace().SetPath(m_dir.File("debug.out"));
     m_viewer.ReadDescription(m_dir.Write("long.zel", text));
     WaitUntilLoaded();
-    ASSERT_GT(m_fetcher->Fetch(name, {}).size(), 124u);
+    ASSERT_GT(m_fetcher->Fetch(name, {}).localfile.size(), 124u);
     const RgbFrame* frame = m_viewer.Frames().GetAs<RgbFrame>(0);
     ASSERT_TRUE(frame);
     const std::vector<uint8_t> pixels = frame->Pixels();

@@ -115,6 +115,21 @@ TEST_F(MorphSection, AMissingOrBrokenMorphFileCostsItsPairTheTrianglesButNotTheM
               "line 3, \"two\": a number of BACKGROUND is not a 32-bit integer");
 }
 
+TEST_F(MorphSection, AMorphFileIsReadUpToItsByteLimitAndRefusedBeyondIt) {
+    std::string text = "BACKGROUND 4 5 6\n";
+    text += std::string(kMaxMorphFileBytes - text.size(), ' ');
+    const std::string atLimit = Morph("at-limit.txt", text);
+    const std::string beyond = Morph("beyond.txt", text + "x");
+    DescriptionRead read = ReadWithPairs("2 " + atLimit + " 0 1 " + beyond + " 1 2\n");
+    ASSERT_EQ(read.status, ReadStatus::Ok);
+    EXPECT_EQ(read.table.pairs[0].background, (std::array<int32_t, 3>{4, 5, 6}));
+    ASSERT_EQ(read.morphProblems.size(), 1u);
+    EXPECT_EQ(read.morphProblems[0].pair, 1);
+    EXPECT_FALSE(read.morphProblems[0].cantOpen);
+    EXPECT_EQ(DescribeProblem(read.morphProblems[0].detail),
+              "line 2: the file is longer than 1048576 bytes, the most the control reads of one morph file");
+}
+
 TEST_F(MorphSection, AZeroFlagOrAZeroCountKeepsNoPairs) {
     DescriptionRead read = ReadWithPairs("0\n");
     ASSERT_EQ(read.status, ReadStatus::Ok);

@@ -2,10 +2,11 @@
 
 #include <chrono>
 #include <filesystem>
+#include <new>
 
 namespace zel::test {
 
-std::string LocalFetcher::Fetch(const std::string& name, const std::atomic<bool>& cancel) {
+FetchedFile LocalFetcher::Fetch(const std::string& name, const std::atomic<bool>& cancel) {
     std::unique_lock<std::mutex> guard(m_lock);
     m_fetched.push_back(name);
     if (m_fetched.size() > m_holdFrom) {
@@ -14,9 +15,8 @@ std::string LocalFetcher::Fetch(const std::string& name, const std::atomic<bool>
         while (!m_released && !cancel) m_changed.wait_for(guard, std::chrono::milliseconds(2));
         m_holding = false;
     }
-    const std::string path = (std::filesystem::path(m_folder) / name).string();
-    // A failed fetch leaves no file behind: point at one that is not there.
-    return m_failing.count(name) ? path + ".missing" : path;
+    if (m_throwing.count(name)) throw std::bad_alloc();
+    return FetchedFile{(std::filesystem::path(m_folder) / name).string(), m_failing.count(name) == 0};
 }
 
 void LocalFetcher::Done(const std::string& local) {

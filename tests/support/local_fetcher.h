@@ -19,13 +19,15 @@ public:
     explicit LocalFetcher(std::string folder) : m_folder(std::move(folder)) {}
 
     std::string RemoteFolder() const override { return m_folder; }
-    std::string Fetch(const std::string& name, const std::atomic<bool>& cancel) override;
+    FetchedFile Fetch(const std::string& name, const std::atomic<bool>& cancel) override;
     void Done(const std::string& local) override;
 
     std::vector<std::string> Fetched() const;
     // The local paths the loader said it was done with, in order.
     std::vector<std::string> DoneWith() const;
     void Fail(const std::string& name) { m_failing.insert(name); }
+    // Fetching `name` throws std::bad_alloc, as running out of memory would.
+    void Throw(const std::string& name) { m_throwing.insert(name); }
     // Fetches from the `count`-th on wait until Release() or the loader cancels.
     void HoldFrom(size_t count) { m_holdFrom = count; }
     void Release();
@@ -35,6 +37,7 @@ public:
 private:
     std::string m_folder;
     std::set<std::string> m_failing;
+    std::set<std::string> m_throwing;
     mutable std::mutex m_lock;
     std::condition_variable m_changed;
     std::vector<std::string> m_fetched;

@@ -83,6 +83,10 @@ ComPtr<IStream> SavedControl(const std::string& url) {
 TEST_F(AtlHost, ASavedControlLoadsItsMovieShowsViewZeroAndTurnsUnderADrag) {
     test::HttpSite site;
     moviegen::MovieOptions options;
+    // Names of its own: other test programs share the prefix's temporary folder.
+    const std::string prefix = "a" + std::to_string(GetCurrentProcessId());
+    options.descriptionName = prefix + ".zel";
+    options.viewPattern = prefix + "_r%d_c%02d.jpg";
     options.rows = 2;
     options.cols = 4;
     options.width = 48;
@@ -103,7 +107,7 @@ TEST_F(AtlHost, ASavedControlLoadsItsMovieShowsViewZeroAndTurnsUnderADrag) {
 
     // Every view is reachable from view 0 in this grid, so all are fetched.
     ASSERT_TRUE(test::TestWindow::PumpUntil([&] { return site.Requests().size() == 1u + 8u; })) << site.Requests().size();
-    EXPECT_EQ(site.Requests().front(), "movie.zel 200");
+    EXPECT_EQ(site.Requests().front(), options.descriptionName + " 200");
     // The drag cursor changes once the last view is in (LoadState 1).
     ASSERT_TRUE(test::TestWindow::PumpUntil([&] {
         SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
@@ -151,15 +155,29 @@ TEST_F(AtlHost, AnAtlAxWinWindowNamingTheProgIdStartsTheControlWithNoUrl) {
     DestroyWindow(host);
 }
 
-TEST_F(AtlHost, ThePropertiesVerbOpensTheGeneralPageInAPropertyFrame) {
+TEST_F(AtlHost, TheControlListsEditAndPropertiesAndItsPropertiesVerbOpensTheGeneralPage) {
     ComPtr<IOleObject> control;
     ASSERT_EQ(CoCreateInstance(kControlClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, control.ReceiveVoid()),
               S_OK);
+    ComPtr<IEnumOLEVERB> verbs;
+    ASSERT_EQ(control->EnumVerbs(verbs.Receive()), S_OK);
+    OLEVERB listed[3] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(verbs->Next(3, listed, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 2u);
+    EXPECT_EQ(listed[0].lVerb, OLEIVERB_PRIMARY);
+    EXPECT_STREQ(listed[0].lpszVerbName, L"&Edit");
+    EXPECT_STREQ(listed[1].lpszVerbName, L"&Properties...");
+    for (ULONG i = 0; i < fetched; ++i) {
+        EXPECT_TRUE(listed[i].grfAttribs & OLEVERBATTRIB_ONCONTAINERMENU) << i;
+        CoTaskMemFree(listed[i].lpszVerbName);
+    }
+
     test::TestWindow owner(64, 48);
     // The frame's title is the control's short type name, as the system's
     // property sheet words it.
     test::DialogWatcher frame("Properties for Zel Control");
-    EXPECT_EQ(control->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, owner.Handle(), nullptr), S_OK);
+    EXPECT_EQ(control->DoVerb(listed[1].lVerb, nullptr, nullptr, 0, owner.Handle(), nullptr), S_OK);
     EXPECT_TRUE(frame.Wait());
     EXPECT_EQ(frame.Seen(), 1);
 }

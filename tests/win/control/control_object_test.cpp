@@ -7,6 +7,7 @@
 #include <olectl.h>
 
 #include <fstream>
+#include <new>
 #include <sstream>
 
 #include "class_factory.h"
@@ -85,6 +86,14 @@ TEST(ControlObject, PropertiesByNameStartEmptyAndMarkTheControlModified) {
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     EXPECT_EQ(control->Invoke(77, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, nullptr, nullptr, nullptr),
               DISP_E_MEMBERNOTFOUND);
+    // The interface argument is reserved: a call that names one is refused.
+    ole::ScopedVariant got;
+    EXPECT_EQ(control->Invoke(2, IID_IDispatch, 0, DISPATCH_PROPERTYGET, &none, got.Get(), nullptr, nullptr),
+              DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ((*got).vt, VT_EMPTY);
+    LPOLESTR names[] = {const_cast<LPOLESTR>(L"Url")};
+    DISPID id = 0;
+    EXPECT_EQ(control->GetIDsOfNames(kDispatchIid, names, 1, 0, &id), DISP_E_UNKNOWNINTERFACE);
     // A put without the named argument a property put carries is refused.
     VARIANT argument;
     argument.vt = VT_I4;
@@ -152,7 +161,7 @@ TEST(ControlObject, StreamStorageAndPropertyBagRoundTripsKeepBothProperties) {
     EXPECT_EQ(Get(fromStorage.Get(), L"Url"), "http://example.test/a b/movie.zel");
 }
 
-TEST(ControlObject, ContainersFindOneIdentityOnePropertyPageAndNoEvents) {
+TEST(ControlObject, ContainersFindOneIdentityAndOnePropertyPage) {
     ComPtr<IDispatch> control = NewControl();
     ComPtr<IUnknown> identity = control.As<IUnknown>(IID_IUnknown);
     for (const IID* iid : {&IID_IOleObject, &IID_IOleInPlaceObject, &IID_IOleInPlaceActiveObject, &IID_IOleControl,
@@ -185,16 +194,6 @@ TEST(ControlObject, ContainersFindOneIdentityOnePropertyPageAndNoEvents) {
     EXPECT_EQ(attributes->guid, kControlClsid);
     coclass->ReleaseTypeAttr(attributes);
 
-    ComPtr<IConnectionPointContainer> points = control.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
-    ComPtr<IEnumConnectionPoints> all;
-    ASSERT_EQ(points->EnumConnectionPoints(all.Receive()), S_OK);
-    IConnectionPoint* point = nullptr;
-    ULONG fetched = 7;
-    EXPECT_EQ(all->Next(1, &point, &fetched), S_FALSE);
-    EXPECT_EQ(fetched, 0u);
-    ComPtr<IConnectionPoint> found;
-    EXPECT_EQ(points->FindConnectionPoint(kEventsIid, found.Receive()), CONNECT_E_NOCONNECTION);
-
     ComPtr<IOleObject> object = control.As<IOleObject>(IID_IOleObject);
     DWORD status = 0;
     EXPECT_EQ(object->GetMiscStatus(DVASPECT_CONTENT, &status), S_OK);
@@ -203,6 +202,93 @@ TEST(ControlObject, ContainersFindOneIdentityOnePropertyPageAndNoEvents) {
     ASSERT_EQ(object->GetUserType(USERCLASSTYPE_FULL, &type), S_OK);
     EXPECT_STREQ(type, L"Zel Control");
     CoTaskMemFree(type);
+}
+
+// A sink that counts the notifications reaching it. The control only asks it
+// for the connection's interface and never calls it, so it can answer for the
+// events' dispinterface too.
+class CountingSink : public IPropertyNotifySink {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        *object = iid == IID_IUnknown || iid == IID_IPropertyNotifySink || iid == kEventsIid ? this : nullptr;
+        if (!*object) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID) override {
+        ++calls;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override {
+        ++calls;
+        return S_OK;
+    }
+
+    ULONG references = 1;
+    int calls = 0;
+};
+
+TEST(ControlObject, ContainersCanAdviseOnTheEventsAndPropertyNotificationsWhichNeverFire) {
+    CountingSink sink;
+    {
+        ComPtr<IDispatch> control = NewControl();
+        ComPtr<IConnectionPointContainer> points = control.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
+        ComPtr<IEnumConnectionPoints> all;
+        ASSERT_EQ(points->EnumConnectionPoints(all.Receive()), S_OK);
+        IConnectionPoint* listed[3] = {};
+        ULONG fetched = 0;
+        EXPECT_EQ(all->Next(3, listed, &fetched), S_FALSE);
+        ASSERT_EQ(fetched, 2u);
+        ComPtr<IConnectionPoint> none;
+        EXPECT_EQ(points->FindConnectionPoint(IID_IDispatch, none.Receive()), CONNECT_E_NOCONNECTION);
+
+        const IID* iids[] = {&kEventsIid, &IID_IPropertyNotifySink};
+        DWORD cookies[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            IID iid{};
+            EXPECT_EQ(listed[i]->GetConnectionInterface(&iid), S_OK);
+            EXPECT_EQ(iid, *iids[i]);
+            ComPtr<IConnectionPoint> point;
+            ASSERT_EQ(points->FindConnectionPoint(*iids[i], point.Receive()), S_OK);
+            EXPECT_EQ(point.Get(), listed[i]);
+            listed[i]->Release();
+            ASSERT_EQ(point->Advise(&sink, &cookies[i]), S_OK);
+            EXPECT_NE(cookies[i], 0u);
+        }
+        EXPECT_EQ(Put(control.Get(), L"Url", "http://127.0.0.1/changed.zel"), S_OK);
+        // The first sink is let go by Unadvise, the second by the control itself.
+        ComPtr<IConnectionPoint> events;
+        points->FindConnectionPoint(kEventsIid, events.Receive());
+        EXPECT_EQ(events->Unadvise(cookies[0]), S_OK);
+        EXPECT_EQ(events->Unadvise(cookies[0]), CONNECT_E_NOCONNECTION);
+        EXPECT_EQ(sink.references, 2u);
+    }
+    EXPECT_EQ(sink.references, 1u) << "the control kept a sink after it went away";
+    EXPECT_EQ(sink.calls, 0);
+}
+
+// The control with code of its own that runs out of memory when its window
+// is created and when it is drawn.
+class OutOfMemoryControl : public CZelCtrl {
+public:
+    int OnCreate(const CREATESTRUCTA*) override { throw std::bad_alloc(); }
+    void OnDraw(HDC, const RECT&, const RECT&) override { throw std::bad_alloc(); }
+};
+
+TEST(ControlObject, RunningOutOfMemoryFailsTheCallInsteadOfEndingTheProcess) {
+    ComPtr<IOleObject> control;
+    ASSERT_EQ(ole::CreateInstance<OutOfMemoryControl>(IID_IOleObject, control.ReceiveVoid()), S_OK);
+    test::TestContainer container(64, 48);
+    EXPECT_EQ(container.Embed(control.Get(), {}), E_FAIL) << "a window that cannot be set up is not created";
+    ComPtr<IViewObject2> view = control.As<IViewObject2>(IID_IViewObject2);
+    ASSERT_TRUE(view);
+    HDC dc = GetDC(container.Window());
+    const RECTL bounds{0, 0, 64, 48};
+    EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0),
+              E_OUTOFMEMORY);
+    ReleaseDC(container.Window(), dc);
 }
 
 TEST(ControlObject, TheAboutBoxIsModalAndTheInvokeReturnsOnceItIsClosed) {

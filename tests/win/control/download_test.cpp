@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -91,6 +92,7 @@ TEST_F(DownloadTest, FilesArriveByteForByteUnderTheTemporaryFolderAndEachIsTrace
     const std::vector<Case> cases = {
         {Name("empty.zel"), ""},
         {Name("view0.jpg"), Pattern(1000, 1)},
+        {Name("v..1.jpg"), Pattern(2000, 3)},
         {Name("large.jpg"), Pattern(700001, 2)},
     };
     std::string expectedTrace;
@@ -149,12 +151,16 @@ TEST_F(DownloadTest, ADownloadCancelledWhileTheBodyArrivesEndsAndLeavesNoPartial
     std::atomic<bool> cancel{false};
     std::string localfile;
     bool arrived = true;
-    std::thread download([&] { arrived = DownloadToTemp(server.FolderUrl(), name, localfile, m_trace, &cancel); });
+    // A slow transfer that keeps making progress outlasts the stall limit.
+    std::thread download([&] {
+        arrived = DownloadToTemp(server.FolderUrl(), name, localfile, m_trace, &cancel, std::chrono::milliseconds(300));
+    });
     const bool sending = server.WaitUntilSending();
-    // Let a good part of the body reach the file before giving up.
-    for (int i = 0; i < 1000 && server.BytesSent() < 64 * 1024; ++i) {
+    // Let a good part of the body reach the file, over several stall limits, before giving up.
+    for (int i = 0; i < 2000 && server.BytesSent() < 256 * 1024; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    EXPECT_GE(server.BytesSent(), 256u * 1024u) << "the transfer ended early";
     cancel = true;
     download.join();
     EXPECT_TRUE(sending) << "the download never started";
@@ -163,19 +169,44 @@ TEST_F(DownloadTest, ADownloadCancelledWhileTheBodyArrivesEndsAndLeavesNoPartial
     EXPECT_FALSE(FileExists(m_temp + name));
 }
 
-TEST_F(DownloadTest, NamesThatWouldLeaveTheTemporaryFolderAreRefusedWithoutARequest) {
+TEST_F(DownloadTest, ATransferThatStallsFailsAfterTheStallLimitAndLeavesNoFile) {
+    const std::string name = Name("stalled.jpg");
+    WriteBytes(m_temp + name, "from an earlier movie");
+    test::SlowServer server(test::SlowServer::Pace::Stall);
+    // Should the limit not work, the server ends the transfer after 10 s.
+    std::atomic<bool> done{false};
+    std::thread fallback([&] {
+        for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        server.LetGo();
+    });
+    std::string localfile;
+    const auto start = std::chrono::steady_clock::now();
+    const bool arrived = DownloadToTemp(server.FolderUrl(), name, localfile, m_trace, nullptr, std::chrono::milliseconds(1000));
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    done = true;
+    fallback.join();
+    std::printf("[ figure ] a transfer stalled after two bytes was given up after %lld ms (limit 1000 ms)\n",
+                static_cast<long long>(took.count()));
+    EXPECT_EQ(server.BytesSent(), 2u);
+    EXPECT_FALSE(arrived);
+    EXPECT_LT(took.count(), 10000) << "only the server's giving up ended the transfer";
+    EXPECT_FALSE(FileExists(m_temp + name));
+}
+
+TEST_F(DownloadTest, NamesThatWouldLeaveTheTemporaryFolderOrReachADeviceAreRefusedWithoutARequest) {
     const std::string file = Name("escape.jpg");
     m_site.Write(file, "must not arrive");
     std::filesystem::create_directories(std::filesystem::path(m_site.Folder()) / "sub");
     m_site.Write("sub\\" + file, "must not arrive");
     const std::vector<std::string> names = {
         "../" + file, "..\\" + file, "sub/" + file, "sub\\" + file, "C:" + file, "..", ".", "",
-        std::string(300, 'n') + ".jpg",
+        std::string(300, 'n') + ".jpg", "NUL", "nul.jpg", "COM1.jpg", "Con.tar.gz", "lpt9.JPG", "aux .jpg",
     };
     std::string expectedTrace;
     for (const std::string& name : names) {
         std::string localfile;
         EXPECT_FALSE(DownloadToTemp(m_site.FolderUrl(), name, localfile, m_trace)) << name;
+        EXPECT_EQ(localfile, m_temp + name);
         expectedTrace += "remotefile = " + m_site.Url(name) + "\n";
     }
     EXPECT_EQ(m_site.Requests(), std::vector<std::string>{});
@@ -275,8 +306,7 @@ TEST_F(DownloadTest, AFetcherWorksOnAThreadWithoutComAndLeavesItThatWay) {
     m_site.Write(name, Pattern(3000, 4));
     DownloadFetcher fetcher(m_site.FolderUrl(), m_trace);
     const std::atomic<bool> cancel{false};
-    std::string fetched = "not run";
-    std::string failed = "not run";
+    FetchedFile fetched, failed{"not run", true};
     HRESULT afterwards = E_FAIL;
     std::thread([&] {
         fetched = fetcher.Fetch(name, cancel);
@@ -284,9 +314,11 @@ TEST_F(DownloadTest, AFetcherWorksOnAThreadWithoutComAndLeavesItThatWay) {
         afterwards = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         if (SUCCEEDED(afterwards)) CoUninitialize();
     }).join();
-    EXPECT_EQ(fetched, m_temp + name);
+    EXPECT_TRUE(fetched.arrived);
+    EXPECT_EQ(fetched.localfile, m_temp + name);
     EXPECT_TRUE(ReadBytes(m_temp + name) == Pattern(3000, 4));
-    EXPECT_EQ(failed, "");
+    EXPECT_FALSE(failed.arrived);
+    EXPECT_EQ(failed.localfile, m_temp + missing);
     EXPECT_FALSE(FileExists(m_temp + missing));
     EXPECT_EQ(afterwards, S_OK) << "COM was left initialised on the loader's thread";
 }
@@ -296,7 +328,7 @@ TEST_F(DownloadTest, AFetcherWorksOnAThreadInTheMultithreadedApartment) {
     m_site.Write(name, Pattern(3000, 5));
     DownloadFetcher fetcher(m_site.FolderUrl(), m_trace);
     const std::atomic<bool> cancel{false};
-    std::string fetched;
+    FetchedFile fetched;
     HRESULT afterwards = E_FAIL;
     std::thread([&] {
         if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return;
@@ -305,7 +337,8 @@ TEST_F(DownloadTest, AFetcherWorksOnAThreadInTheMultithreadedApartment) {
         if (SUCCEEDED(afterwards)) CoUninitialize();
         CoUninitialize();
     }).join();
-    EXPECT_EQ(fetched, m_temp + name);
+    EXPECT_TRUE(fetched.arrived);
+    EXPECT_EQ(fetched.localfile, m_temp + name);
     EXPECT_TRUE(ReadBytes(m_temp + name) == Pattern(3000, 5));
     EXPECT_EQ(afterwards, S_FALSE) << "the thread's own apartment did not survive the download";
 }
@@ -326,7 +359,7 @@ TEST_F(DownloadTest, TwoFetchersOnTwoThreadsEachGetTheirOwnFiles) {
     DownloadFetcher ourFetcher(m_site.FolderUrl(), m_trace);
     DownloadFetcher theirFetcher(otherSite.FolderUrl(), m_trace);
     const std::atomic<bool> cancel{false};
-    std::vector<std::string> ourPaths(kViews), theirPaths(kViews);
+    std::vector<FetchedFile> ourPaths(kViews), theirPaths(kViews);
     std::thread first([&] {
         for (int v = 0; v < kViews; ++v) ourPaths[v] = ourFetcher.Fetch(ours[v], cancel);
     });
@@ -336,13 +369,14 @@ TEST_F(DownloadTest, TwoFetchersOnTwoThreadsEachGetTheirOwnFiles) {
     first.join();
     second.join();
     for (int v = 0; v < kViews; ++v) {
-        EXPECT_EQ(ourPaths[v], m_temp + ours[v]);
+        EXPECT_TRUE(ourPaths[v].arrived) << ours[v];
+        EXPECT_EQ(ourPaths[v].localfile, m_temp + ours[v]);
         EXPECT_TRUE(ReadBytes(m_temp + ours[v]) == Pattern(20000 + v, 10 + v)) << ours[v];
+        EXPECT_EQ(theirPaths[v].arrived, v % 2 == 0) << theirs[v];
+        EXPECT_EQ(theirPaths[v].localfile, m_temp + theirs[v]);
         if (v % 2 == 0) {
-            EXPECT_EQ(theirPaths[v], m_temp + theirs[v]);
             EXPECT_TRUE(ReadBytes(m_temp + theirs[v]) == Pattern(30000 + v, 20 + v)) << theirs[v];
         } else {
-            EXPECT_EQ(theirPaths[v], "");
             EXPECT_FALSE(FileExists(m_temp + theirs[v]));
         }
     }
@@ -362,11 +396,13 @@ TEST_F(DownloadTest, FetchersOfTheSameNameTakeTurnsUntilTheLoaderIsDoneWithTheFi
     DownloadFetcher theirs(otherSite.FolderUrl(), m_trace);
     const std::atomic<bool> noCancel{false};
 
-    const std::string path = ours.Fetch(name, noCancel);
+    const FetchedFile first = ours.Fetch(name, noCancel);
+    const std::string& path = first.localfile;
+    ASSERT_TRUE(first.arrived);
     ASSERT_EQ(path, m_temp + name);
     EXPECT_TRUE(LocalFileLease::Held(path));
     std::atomic<bool> fetched{false};
-    std::string theirPath;
+    FetchedFile theirPath;
     std::thread other([&] {
         theirPath = theirs.Fetch(name, noCancel);
         fetched = true;
@@ -377,7 +413,8 @@ TEST_F(DownloadTest, FetchersOfTheSameNameTakeTurnsUntilTheLoaderIsDoneWithTheFi
     EXPECT_TRUE(ReadBytes(path) == Pattern(5000, 1));
     ours.Done(path);
     other.join();
-    EXPECT_EQ(theirPath, path);
+    EXPECT_TRUE(theirPath.arrived);
+    EXPECT_EQ(theirPath.localfile, path);
     EXPECT_TRUE(ReadBytes(path) == Pattern(7000, 2));
 
     // A loader that is stopped while it waits gives up at once.
@@ -386,7 +423,7 @@ TEST_F(DownloadTest, FetchersOfTheSameNameTakeTurnsUntilTheLoaderIsDoneWithTheFi
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         cancel = true;
     });
-    EXPECT_EQ(ours.Fetch(name, cancel), "");
+    EXPECT_FALSE(ours.Fetch(name, cancel).arrived);
     stopped.join();
     theirs.Done(path);
     EXPECT_FALSE(LocalFileLease::Held(path));

@@ -65,10 +65,10 @@ int ClosedPort() {
     return port;
 }
 
-SlowServer::SlowServer() {
+SlowServer::SlowServer(Pace pace) : m_pace(pace) {
     m_listener = ListenOnLoopback(m_port);
     if (listen(m_listener.Get(), 4) != 0) throw std::runtime_error("listen failed");
-    m_thread = std::thread([this] { Serve(); });
+    m_thread = std::thread([this] { Run(); });
 }
 
 SlowServer::~SlowServer() {
@@ -81,7 +81,9 @@ bool SlowServer::WaitUntilSending() {
     return m_sending.wait_for(guard, std::chrono::seconds(30), [this] { return m_sent > 0; });
 }
 
-void SlowServer::Serve() {
+void SlowServer::LetGo() { m_letGo = true; }
+
+void SlowServer::Run() {
     while (!m_stop) {
         if (!Readable(m_listener.Get(), 50)) continue;
         ScopedSocket client(accept(m_listener.Get(), nullptr, nullptr));
@@ -89,8 +91,8 @@ void SlowServer::Serve() {
     }
 }
 
-// Reads the request head, whatever it asks for, then trickles the body out
-// until the client goes away or the server stops.
+// Reads the request head, then answers a file given to Serve whole, and any
+// other request at the server's pace.
 bool SlowServer::Answer(SOCKET client) {
     std::string request;
     char buffer[1024];
@@ -103,9 +105,36 @@ bool SlowServer::Answer(SOCKET client) {
         if (received <= 0) return false;
         request.append(buffer, static_cast<size_t>(received));
     }
+    // "GET /name HTTP/1.1"
+    const size_t start = request.find(" /");
+    const size_t end = request.find(' ', start + 2);
+    if (start != std::string::npos && end != std::string::npos) {
+        const auto file = m_files.find(request.substr(start + 2, end - start - 2));
+        if (file != m_files.end()) {
+            return SendAll(client, "HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+                                       std::to_string(file->second.size()) + "\r\n\r\n" + file->second);
+        }
+    }
     const std::string head = "HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
                              std::to_string(kBodySize) + "\r\n\r\n";
     if (!SendAll(client, head)) return false;
+    return m_pace == Pace::Stall && !m_letGo ? Stall(client) : Trickle(client);
+}
+
+// Two bytes of the body, then silence until the test lets go or the server stops.
+bool SlowServer::Stall(SOCKET client) {
+    if (!SendAll(client, "zz")) return false;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_sent += 2;
+    }
+    m_sending.notify_all();
+    while (!m_stop && !m_letGo) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return true;
+}
+
+// The body in small pieces until the client goes away or the server stops.
+bool SlowServer::Trickle(SOCKET client) {
     const std::string piece(1024, 'z');
     for (size_t sent = 0; sent < kBodySize && !m_stop; sent += piece.size()) {
         if (!SendAll(client, piece)) return false;

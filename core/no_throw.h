@@ -19,4 +19,14 @@ Result NoThrow(Result outOfMemory, Result failed, Body&& body) noexcept {
     }
 }
 
+// For a boundary with no result to give (a void NPP function): whatever the
+// body throws ends the call.
+template <class Body>
+void NoThrow(Body&& body) noexcept {
+    try {
+        std::forward<Body>(body)();
+    } catch (...) {
+    }
+}
+
 }  // namespace zel

@@ -3,8 +3,8 @@
 // not close it, and it has no close box). The exit code is 0 whatever happened.
 #include <windows.h>
 
-#include "guarded.h"
 #include "install.h"
+#include "no_throw.h"
 #include "resource.h"
 
 namespace {
@@ -21,8 +21,8 @@ INT_PTR CALLBACK SetupDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: {
         // A step that throws (out of memory) has failed; nothing leaves the dialog.
-        const int plugin = zel::Guarded(0, [] { return zel::installer::InstallPlugin("NpZel.dll"); });
-        const int control = zel::Guarded(0, [] { return zel::installer::InstallControl("zel.ocx"); });
+        const int plugin = zel::NoThrow(0, 0, [] { return zel::installer::InstallPlugin("NpZel.dll"); });
+        const int control = zel::NoThrow(0, 0, [] { return zel::installer::InstallControl("zel.ocx"); });
         ShowResult(dialog, IDC_PLUGIN_RESULT, plugin ? IDS_PLUGIN_DONE : IDS_PLUGIN_FAILED);
         ShowResult(dialog, IDC_CONTROL_RESULT, control ? IDS_CONTROL_DONE : IDS_CONTROL_FAILED);
         return TRUE;

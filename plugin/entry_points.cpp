@@ -3,7 +3,7 @@
 // for each instance, and NP_Shutdown before it unloads the module; DllMain
 // covers a browser that unloads it without NP_Shutdown.
 #include "browser.h"
-#include "guarded.h"
+#include "no_throw.h"
 #include "npp.h"
 #include "viewer_app.h"
 
@@ -50,7 +50,7 @@ NPError NP_EXPORT_CALL NP_Initialize(NPNetscapeFuncs* browser) {
         gPluginFuncs->urlnotify = zel::plugin::NPP_URLNotify;
         gPluginFuncs->javaClass = nullptr;
     }
-    return zel::Guarded(NPERR_OUT_OF_MEMORY_ERROR, [] {
+    return zel::NoThrow(NPERR_OUT_OF_MEMORY_ERROR, NPERR_GENERIC_ERROR, [] {
         zel::plugin::ViewerApp::Create();
         return NPERR_NO_ERROR;
     });

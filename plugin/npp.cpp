@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "browser.h"
-#include "guarded.h"
+#include "no_throw.h"
 #include "viewer_app.h"
 
 namespace zel::plugin {
@@ -91,7 +91,7 @@ NPError NPP_DestroyStream(NPP instance, NPStream*, NPReason) {
 }
 
 void NPP_StreamAsFile(NPP instance, NPStream* stream, const char* fname) {
-    Guarded([&] {
+    NoThrow([&] {
         if (ViewerApp* app = ViewerApp::Current()) app->DispatchStreamFile(instance, stream, fname);
     });
 }
@@ -105,7 +105,7 @@ void NPP_Print(NPP instance, NPPrint* printInfo) {
 }
 
 void NPP_URLNotify(NPP instance, const char*, NPReason reason, void* notifyData) {
-    Guarded([&] {
+    NoThrow([&] {
         if (ViewerApp* app = ViewerApp::Current()) app->OnURLNotify(instance, notifyData, reason == NPRES_DONE);
     });
 }

@@ -1,7 +1,7 @@
 #include "viewer_app.h"
 
 #include "browser.h"
-#include "guarded.h"
+#include "no_throw.h"
 #include "stream_routing.h"
 
 namespace zel::plugin {
@@ -12,7 +12,7 @@ ViewerApp* gApp = nullptr;
 
 LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!gApp) return DefWindowProcA(window, message, wParam, lParam);
-    return Guarded(LRESULT{0}, [&] { return gApp->HandleMessage(window, message, wParam, lParam); });
+    return NoThrow(LRESULT{0}, LRESULT{0}, [&] { return gApp->HandleMessage(window, message, wParam, lParam); });
 }
 
 }  // namespace

@@ -231,6 +231,42 @@ TEST_F(InContainer, AViewTheServerDoesNotHaveIsBlackAndTheRestStillLoad) {
     }
 }
 
+// Views whose headers claim 65500 x 65500 pixels: the loader decodes no more
+// than the frame of one, refuses the other (a progressive claim would read
+// every claimed row first), and the movie loads to its end.
+TEST_F(InContainer, ViewsWhoseHeadersClaimGiantPicturesCostOnlyTheirFrame) {
+    test::HttpSite site;
+    moviegen::MovieOptions options = SmallMovie(4);
+    const std::string url = Serve(site, options);
+    const std::string folder = site.Folder() + "\\";
+    const std::string claimed = moviegen::ViewName(options, 0, 1);
+    const std::string refused = moviegen::ViewName(options, 0, 2);
+    ASSERT_TRUE(moviegen::ClaimSize(folder + claimed, 65500, 65500));
+    std::string error;
+    ASSERT_TRUE(moviegen::WriteJpeg(folder + refused, moviegen::RenderView(options, 0, 2), {85, true, false, 0}, &error));
+    ASSERT_TRUE(moviegen::ClaimSize(folder + refused, 65500, 65500));
+
+    const auto start = std::chrono::steady_clock::now();
+    Control control;
+    {
+        test::TestContainer container(options.width, options.height);
+        ASSERT_EQ(container.Embed(control.owner.Get(), {{L"Url", ole::Widen(url)}}), S_OK);
+        ASSERT_TRUE(test::TestWindow::PumpUntil([&] { return control.Viewer().GetLoadState() == kLoadFinished; }));
+        std::printf("figure: a movie with two 65500 x 65500 claims loaded in %.2f s\n",
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        const MovieViewer& viewer = control.Viewer();
+        const auto* shown = viewer.Frames().GetAs<RgbFrame>(1);
+        ASSERT_NE(shown, nullptr);
+        RgbFrame expected(options.width, options.height);
+        ASSERT_EQ(DecodeIntoRgbFrame(folder + claimed, expected), 1);
+        EXPECT_EQ(shown->Pixels(), expected.Pixels());
+        const auto* black = viewer.Frames().GetAs<RgbFrame>(2);
+        ASSERT_NE(black, nullptr);
+        const std::vector<uint8_t> pixels = black->Pixels();
+        EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint8_t b) { return b == 0; }));
+    }
+}
+
 TEST_F(InContainer, NamesThatReachADeviceAreNeitherFetchedNorOpenedAndDotsInsideANameAreOrdinary) {
     test::HttpSite site;
     const moviegen::MovieOptions options = SmallMovie(3);

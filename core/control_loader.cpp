@@ -1,12 +1,8 @@
 #include "control_loader.h"
 
-#include <deque>
-#include <vector>
-
-#include "frames.h"
+#include "control_walk.h"
 #include "movie_viewer.h"
 #include "no_throw.h"
-#include "view_decode.h"
 
 namespace zel {
 
@@ -48,35 +44,16 @@ void ControlLoader::Run(MovieViewer& viewer) {
 
 void ControlLoader::ReadJPGFileThreadProc(MovieViewer& viewer) {
     viewer.Trace().Append("in ReadJPGFileThreadProc\n");
-    const ViewTable& table = viewer.Table();
     const std::string remote = m_fetcher->RemoteFolder();
-    std::vector<char> visited(size_t(table.viewCount), 0);
-    std::deque<int32_t> queue{0};
-    visited[0] = 1;
-    static constexpr int kSlotOrder[] = {kSlotRight, kSlotLeft, kSlotDown, kSlotUp};
-
-    while (!queue.empty() && !m_cancel) {
-        const int32_t view = queue.front();
-        for (int slot : kSlotOrder) {
-            const int32_t next = table.Neighbour(view, slot);
-            if (next != kNoView && !visited[size_t(next)]) {
-                visited[size_t(next)] = 1;
-                queue.push_back(next);
-            }
-        }
+    ControlWalk walk(viewer.Table());
+    while (!m_cancel) {
+        const std::optional<int32_t> view = walk.Next();
+        if (!view) break;
         // A view that cannot be loaded (memory that cannot be had) has failed;
         // loading goes on with the next.
-        if (!NoThrow(true, true, [&] { return LoadView(viewer, view, remote); })) break;
-        if (view == 0) {
-            viewer.SetLoadState(kStillLoading);
-            viewer.Window().InvalidateAndUpdate();
-        }
-        queue.pop_front();
+        if (!NoThrow(true, true, [&] { return LoadView(viewer, *view, remote); })) break;
     }
-    if (!m_cancel) {
-        viewer.SetLoadState(kLoadFinished);
-        viewer.Window().Beep();
-    }
+    if (!m_cancel) FinishControlLoading(viewer);
 }
 
 bool ControlLoader::LoadView(MovieViewer& viewer, int32_t view, const std::string& remote) {
@@ -88,13 +65,8 @@ bool ControlLoader::LoadView(MovieViewer& viewer, int32_t view, const std::strin
         if (fetched.arrived) m_fetcher->Done(fetched.localfile);
         return false;
     }
-    // Unset when a decode will write every byte of it; black when nothing
-    // arrived, so a view that failed shows black either way.
-    std::unique_ptr<RgbFrame> frame = NewRgbFrame(viewer.Table().width, viewer.Table().height,
-                                                  fetched.arrived ? RgbFrame::Fill::Unset : RgbFrame::Fill::Black);
-    if (frame && fetched.arrived) DecodeIntoRgbFrame(fetched.localfile, *frame);
+    FileControlView(viewer, view, fetched.localfile, fetched.arrived);
     if (fetched.arrived) m_fetcher->Done(fetched.localfile);
-    if (frame) viewer.Frames().Publish(view, std::move(frame));
     return true;
 }
 

@@ -52,6 +52,17 @@ void MovieViewer::OnDragMove(unsigned flags, int x, int y) {
     } while (!(-stepX < dx && dx < stepX && -stepY < dy && dy < stepY));
 }
 
+void MovieViewer::OnKeyStep(int slot) {
+    if (GetLoadState() == kNothingToShow) return;
+    switch (slot) {
+    case kSlotDown: StepToNeighbour(slot, kDirectionDown); break;
+    case kSlotUp: StepToNeighbour(slot, kDirectionUp); break;
+    case kSlotRight: StepToNeighbour(slot, kDirectionRight); break;
+    case kSlotLeft: StepToNeighbour(slot, kDirectionLeft); break;
+    default: break;
+    }
+}
+
 void MovieViewer::StepToNeighbour(int slot, DirectionCode code) {
     const int32_t next = m_table.Neighbour(m_currentView, slot);
     if (next == kNoView || !m_frames.Has(next)) return;

@@ -51,6 +51,9 @@ public:
     void OnDragStart(unsigned flags, int x, int y);
     void OnDragMove(unsigned flags, int x, int y);
     void ShowMousePosition(unsigned flags, int x, int y);
+    // One step to the neighbour in `slot` (1 down, 2 up, 3 right, 4 left), as a
+    // drag of one twelfth in that direction takes it: the web shell's arrow keys.
+    void OnKeyStep(int slot);
 
     Dialect GetDialect() const { return m_dialect; }
     ViewerWindow& Window() { return m_window; }

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "blend.h"
+#include "exports.h"
 #include "moviegen.h"
 #include "pack.h"
 #include "temp_dir.h"
@@ -165,6 +166,28 @@ TEST_F(WebMovie, WithTheCrossfadeFlagAStepOnceLoadedShowsTheMixFirst) {
     }
     EXPECT_EQ(Shown(viewer.PaintBlend()), expected);
     EXPECT_EQ(Shown(viewer.Paint()), Expected(1));
+}
+
+TEST_F(WebMovie, TheBenchmarksYardsticksDecodeBareAndCountTheHeldFrames) {
+    const std::string description = Write(4);
+    EXPECT_EQ(zel_bare_decode(ViewFile(0).c_str()), 1);
+    EXPECT_EQ(zel_bare_decode(description.c_str()), 0);
+    EXPECT_EQ(zel_bare_decode(m_dir.File("missing.jpg").c_str()), 0);
+    EXPECT_EQ(zel_bare_decode(nullptr), 0);
+
+    const double before = zel_heap_bytes();
+    ZelViewer* viewer = zel_viewer_new(1);
+    ASSERT_EQ(zel_read_description(viewer, description.c_str()), 0);
+    for (int view = zel_take_request(viewer); view >= 0; view = zel_take_request(viewer)) {
+        zel_view_arrived(viewer, view, ViewFile(view).c_str());
+    }
+    ASSERT_EQ(zel_load_state(viewer), kLoadFinished);
+    // Four RGB frames of 48 x 36 at least, and not many times that.
+    const double held = zel_heap_bytes() - before;
+    EXPECT_GE(held, 4 * 48 * 36 * 3);
+    EXPECT_LT(held, 4 * 48 * 36 * 3 * 4);
+    zel_viewer_delete(viewer);
+    EXPECT_LT(zel_heap_bytes() - before, 4 * 48 * 36 * 3);
 }
 
 }  // namespace

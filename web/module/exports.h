@@ -56,4 +56,9 @@ const char* zel_take_message(ZelViewer* handle);
 const uint8_t* zel_paint(ZelViewer* handle);
 const uint8_t* zel_paint_blend(ZelViewer* handle);
 
+// For the benchmark: 1 when libjpeg alone decodes the file at `path` to RGB,
+// 0 otherwise; and the bytes the module's heap has handed out.
+int zel_bare_decode(const char* path);
+double zel_heap_bytes();
+
 }  // extern "C"

@@ -61,6 +61,7 @@ export class ZelMovie extends HTMLElement {
     #shownView = -1;
     #loaded = false;
     #deviceBox = null;
+    #connected = false;
 
     constructor() {
         super();
@@ -130,18 +131,22 @@ export class ZelMovie extends HTMLElement {
     }
 
     connectedCallback() {
+        this.#connected = true;
         if (!this.hasAttribute('tabindex')) this.tabIndex = 0;
         this.#describe();
         this.#start();
     }
 
     disconnectedCallback() {
+        this.#connected = false;
         this.#stop();
     }
 
     attributeChangedCallback(name, before, after) {
         if (before === after) return;
-        if ((name === 'src' || name === 'dialect') && this.isConnected) this.#start();
+        // Attributes set before the element is connected (the parser's, an
+        // upgrade's) are read once by connectedCallback.
+        if ((name === 'src' || name === 'dialect') && this.#connected) this.#start();
         this.#describe();
     }
 

@@ -1,8 +1,9 @@
-# GoogleTest in all three builds and the way tests are registered.
-# Natively Debian's built library is used; the Windows builds compile its
-# sources (/usr/src/googletest) with the mingw toolchain. Windows test programs
-# run under 64-bit Wine through tests/win/wine-run.sh; the 32-bit build cannot
-# run here (this kernel has no 32-bit execution), so its tests are built only.
+# GoogleTest in every build and the way tests are registered.
+# Natively Debian's built library is used; the Windows and web builds compile
+# its sources (/usr/src/googletest) with their own toolchains. Windows test
+# programs run under 64-bit Wine through tests/win/wine-run.sh; the 32-bit build
+# cannot run here (this kernel has no 32-bit execution), so its tests are built
+# only. Web test programs run under node (the preset's emulator).
 include(GoogleTest)
 enable_testing()
 
@@ -16,12 +17,18 @@ if(NOT CMAKE_CROSSCOMPILING)
 else()
     set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    if(EMSCRIPTEN)
+        # Without -pthread Emscripten's pthreads are stubs; GoogleTest needs none.
+        set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    endif()
     add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
     add_library(zel_gtest INTERFACE)
     target_link_libraries(zel_gtest INTERFACE gtest gmock)
     add_library(zel_gtest_main INTERFACE)
     target_link_libraries(zel_gtest_main INTERFACE zel_gtest gtest_main)
-    if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
+    if(EMSCRIPTEN)
+        set(ZEL_RUN_TESTS ON)
+    elseif(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
         set(ZEL_RUN_TESTS ON)
         set(ZEL_WINE_RUN "${CMAKE_SOURCE_DIR}/tests/win/wine-run.sh")
         set(ZEL_WINE_STATE "${CMAKE_BINARY_DIR}/wine")
@@ -46,11 +53,17 @@ function(zel_add_gtest name)
     add_executable(${name} ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE ${arg_LIBS} zel_gtest_main)
     zel_warnings(${name})
+    zel_node_program(${name})
     if(NOT ZEL_RUN_TESTS)
         return()
     endif()
     if(NOT CMAKE_CROSSCOMPILING)
         gtest_discover_tests(${name} PROPERTIES TIMEOUT 120 ${arg_PROPERTIES})
+        return()
+    endif()
+    if(EMSCRIPTEN)
+        # Listing the cases starts node and compiles the whole program.
+        gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120 ${arg_PROPERTIES})
         return()
     endif()
     if(NOT arg_DISPLAYS)
@@ -107,7 +120,7 @@ endfunction()
 # The fixtures of the Wine tests; called once every test is registered, so
 # that only the X displays some program asked for are started.
 function(zel_add_wine_fixtures)
-    if(NOT (ZEL_RUN_TESTS AND CMAKE_CROSSCOMPILING))
+    if(NOT (ZEL_RUN_TESTS AND ZEL_WINE_RUN))
         return()
     endif()
     # One settled prefix per build tree, shared by every test; the wrapper

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the builds and the tests need on a Debian 12 machine (for the
-# fuzz preset: clang, the libFuzzer and sanitizer runtimes, llvm-symbolizer)
-# and fetches libjpeg-turbo's Debian source once into the cache folder. Safe to
-# run again: with everything present it only checks and returns within seconds.
+# fuzz preset: clang, the libFuzzer and sanitizer runtimes, llvm-symbolizer;
+# for the web preset: Debian's Emscripten, headless Chromium and the MIME
+# types a Python web server reads), fetches libjpeg-turbo's Debian source once
+# into the cache folder and installs the root package.json's locked node
+# packages. Safe to run again: with everything present it only checks and
+# returns within seconds.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -17,6 +20,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev libjpeg62-turbo-dev
     python3 dpkg-dev libjpeg-turbo-progs
     clang-14 libclang-rt-14-dev llvm-14
+    emscripten chromium media-types
 )
 
 sudo_() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -57,5 +61,25 @@ fi
 if [ ! -f "$cache/libjpeg-turbo/src/CMakeLists.txt" ]; then
     rm -rf "$cache/libjpeg-turbo/src"
     (cd "$cache/libjpeg-turbo" && dpkg-source --no-check -x libjpeg-turbo_*.dsc src >/dev/null)
+fi
+
+# Emscripten runs its JavaScript tools with node. Debian's node finds Debian's
+# node packages (acorn) by itself; another node (NodeSource's) needs NODE_PATH,
+# which the web preset sets. Say so here if even that cannot work.
+if ! NODE_PATH=/usr/share/nodejs node -e 'require("acorn")' 2>/dev/null; then
+    echo "setup: node cannot load acorn from /usr/share/nodejs; emcc will fail" >&2
+    exit 1
+fi
+
+# The web front end's node packages, exactly as locked. npm ci starts from an
+# empty node_modules each time, so it runs only when the lock file changed.
+if [ -f "$root/package.json" ] && [ -f "$root/package-lock.json" ]; then
+    stamp="$root/node_modules/.zel-setup-lock"
+    if ! cmp -s "$root/package-lock.json" "$stamp"; then
+        echo "setup: npm ci"
+        (cd "$root" && npm ci --no-audit --no-fund)
+        mkdir -p "$root/node_modules"
+        cp "$root/package-lock.json" "$stamp"
+    fi
 fi
 echo "setup: ready (libjpeg-turbo source in $cache/libjpeg-turbo/src)"

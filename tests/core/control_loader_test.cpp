@@ -14,6 +14,7 @@
 #include "moviegen.h"
 #include "recording_window.h"
 #include "temp_dir.h"
+#include "web_skip.h"
 
 namespace zel {
 namespace {
@@ -48,6 +49,7 @@ std::string Describe(const std::vector<std::array<int, 4>>& slots) {
 
 class ControlLoading : public ::testing::Test {
 protected:
+    void SetUp() override { ZEL_SKIP_ON_WEB(test::kWebHasNoThreads); }
     MovieViewer& Load(const std::vector<std::array<int, 4>>& slots) {
         WriteViews(m_dir, int(slots.size()));
         m_viewer.Trace().SetPath(m_dir.File("debug.out"));
@@ -202,6 +204,7 @@ TEST_F(ControlLoading, ANewDescriptionReplacesAMovieStillLoading) {
 }
 
 TEST(ControlLoaders, TwoViewersLoadTheirOwnMoviesAtOnce) {
+    ZEL_SKIP_ON_WEB(test::kWebHasNoThreads);
     test::TempDir dirA, dirB;
     struct Movie {
         test::TempDir& dir;

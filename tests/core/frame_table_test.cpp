@@ -4,6 +4,8 @@
 
 #include <thread>
 
+#include "web_skip.h"
+
 namespace zel {
 namespace {
 
@@ -38,6 +40,7 @@ TEST(FrameTable, AViewKeepsItsFirstFrameAndRefusesOthers) {
 }
 
 TEST(FrameTable, AReaderThatSeesAFrameSeesItsContent) {
+    ZEL_SKIP_ON_WEB(test::kWebHasNoThreads);
     // The loader thread's pattern: fill, then publish; the window thread polls.
     int live = 0;
     FrameTable table;

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Every test: installs what is missing, builds every preset, runs the native,
-# sanitizer, win64 (Wine) and web (WebAssembly under node) tests, builds the
-# shipped win32 tree and runs each fuzz target for 20 s. Prints one closing
-# line with the totals (tests that skipped themselves counted apart); exits
-# non-zero if anything failed.
+# sanitizer, win64 (Wine) and web (WebAssembly under node) tests and the
+# browser tests (headless Chromium), builds the shipped win32 tree and runs
+# each fuzz target for 20 s. Prints one closing line with the totals (tests
+# that skipped themselves counted apart); exits non-zero if anything failed.
 set -uo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -54,6 +54,21 @@ for preset in native native-asan native-tsan win64 web; do
     failed=$((failed + bad))
     skipped=$((skipped + skips))
 done
+
+echo "== scripts/test-browser.sh"
+log=build/web/browser.log
+mkdir -p build/web
+bash scripts/test-browser.sh >"$log" 2>&1 || status=1
+grep -E '^(not )?ok |^# (tests|pass|fail)' "$log"
+browserPassed=$(sed -n -E 's/^# pass ([0-9]+)$/\1/p' "$log")
+browserFailed=$(sed -n -E 's/^# fail ([0-9]+)$/\1/p' "$log")
+if [ -z "$browserPassed" ]; then
+    echo "== the browser tests printed no summary (see $log)"
+    tail -20 "$log"
+    status=1
+fi
+passed=$((passed + ${browserPassed:-0}))
+failed=$((failed + ${browserFailed:-0}))
 
 echo "== the shipped binaries"
 checks=$(bash scripts/check-deliverables.sh)

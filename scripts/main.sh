@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds the three presets, makes the
-# sample movie beside examples/sample/index.html and shows it in the real NpZel.dll
-# inside our browser host under Wine. With an X display (DISPLAY set) the
-# window opens for the user to drag; without one a scripted drag writes a PNG
-# of the window after each step.
+# The main job: installs what is missing, builds the three Windows-side presets
+# and the web preset, makes the sample movie beside examples/sample/index.html
+# and shows it in the real NpZel.dll inside our browser host under Wine, then
+# in today's browser through the web edition. With an X display (DISPLAY set,
+# CI not set) the window opens for the user to drag, and then Chromium opens
+# the sample pages served on 127.0.0.1:8000; without one a scripted drag
+# writes a PNG of the window after each step, and headless Chromium drags the
+# movie on each of the three sample pages and writes screenshots beside them.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
 bash scripts/setup.sh
-for preset in native win64 win32; do
+for preset in native win64 win32 web; do
     echo "== building $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
@@ -48,7 +51,31 @@ else
     echo "The pictures are in $out: step00.png before the drag, then one per step to the right."
 fi
 
+cd "$root"
+if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
+    echo "== the web edition: examples/ served on http://127.0.0.1:8000 (the port control.html's Url names)"
+    python3 -u -m http.server 8000 --bind 127.0.0.1 --directory examples >"$out/http.log" 2>&1 &
+    server=$!
+    trap 'kill "$server" 2>/dev/null' EXIT
+    sleep 1
+    if ! kill -0 "$server" 2>/dev/null; then
+        echo "Port 8000 is taken: serve examples/ yourself (see examples/sample/control.html)."
+    else
+        echo "Drag the movies in Chromium; close it to end."
+        profile=$(mktemp -d)
+        chromium --no-sandbox --user-data-dir="$profile" --no-first-run \
+            http://127.0.0.1:8000/sample/index.html http://127.0.0.1:8000/sample/control.html \
+            http://127.0.0.1:8000/sample/element.html >"$out/chromium.log" 2>&1 || true
+        rm -rf "$profile"
+    fi
+else
+    echo "== the web edition in headless Chromium: each sample page, a drag, screenshots"
+    node scripts/web-demo.mjs "$out"
+    echo "The screenshots are in $out: web-index-*.png, web-control-*.png, web-element-*.png."
+fi
+
 echo
 echo "The shipped deliverables are in build/win32: plugin/NpZel.dll, control/ZEL.OCX and"
 echo "installer/ZelSetup.exe; build/win64 holds the same for the tests. examples/sample/control.html"
-echo "embeds the control, which fetches the movie over HTTP (see the README)."
+echo "embeds the control, which fetches the movie over HTTP (see the README). The web edition is staged"
+echo "in examples/zel: serve examples/ over HTTP and open sample/index.html, control.html or element.html."

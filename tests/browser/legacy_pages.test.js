@@ -87,11 +87,12 @@ test('the embed page loads as the plug-in did, turns by mouse, shows libjpeg\'s 
             const movieElement = document.querySelector(selector);
             const canvas = movieElement.shadowRoot.querySelector('canvas');
             const grab = () => Array.from(canvas.getContext('2d').getImageData(0, 0, 320, 240).data);
-            window.frames = new Promise((done) => movieElement.addEventListener('zel-viewchange', () =>
-                requestAnimationFrame(() => {
-                    const mix = grab();
-                    requestAnimationFrame(() => done([mix, grab()]));
-                }), { once: true }));
+            // A step is painted before it is announced; the view follows at
+            // the next animation frame.
+            window.frames = new Promise((done) => movieElement.addEventListener('zel-viewchange', () => {
+                const mix = grab();
+                requestAnimationFrame(() => done([mix, grab()]));
+            }, { once: true }));
         }, movieTag);
         await tab.focus(movieTag);
         await tab.keyboard.press('ArrowRight');

@@ -1,7 +1,9 @@
-// Puts what the viewer shows on its canvas, once per animation frame at most.
-// With the crossfade the mix of the previous and the current view stays on
-// screen for one frame before the view itself, as the plug-in's two blits
-// showed the mix for a moment.
+// Puts what the viewer shows on its canvas. A step by the visitor's input is
+// painted at once, as the plug-in painted each step before taking the next;
+// arrivals, which may come many to a frame, are painted once per animation
+// frame. With the crossfade the mix of the previous and the current view
+// stays on the canvas for one frame before the view itself, as the plug-in's
+// two blits showed the mix for a moment.
 export class Painter {
     #canvas;
     #viewer;
@@ -13,10 +15,17 @@ export class Painter {
         this.#viewer = viewer;
     }
 
-    // Call after every call into the viewer: paints when the viewer says so.
-    update() {
-        if (!this.#viewer.takePaintDue() || this.#frame) return;
-        this.#frame = requestAnimationFrame(() => this.#paint());
+    // Call after every call into the viewer: paints when the viewer says so,
+    // `now` or at the next animation frame.
+    update(now = false) {
+        if (!this.#viewer.takePaintDue()) return;
+        if (now) {
+            this.cancel();
+            this.#afterBlend = false;
+            this.#paint();
+        } else if (!this.#frame) {
+            this.#frame = requestAnimationFrame(() => this.#paint());
+        }
     }
 
     cancel() {

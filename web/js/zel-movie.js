@@ -75,7 +75,7 @@ export class ZelMovie extends HTMLElement {
         this.#internals.role = 'slider';
         this.#internals.ariaRoleDescription = 'object movie';
         this.#internals.ariaOrientation = 'horizontal';
-        attachInput(this, this.#canvas, () => this.#viewer, () => this.#update());
+        attachInput(this, this.#canvas, () => this.#viewer, () => this.#update(true));
         new ResizeObserver((entries) => this.#choosePixelRendering(entries)).observe(this.#canvas, {
             box: 'device-pixel-content-box',
         });
@@ -216,11 +216,12 @@ export class ZelMovie extends HTMLElement {
         this.#update();
     }
 
-    // After every call into the viewer: paint, cursor, progress, events.
-    #update() {
+    // After every call into the viewer: paint (at once after input), cursor,
+    // progress, events.
+    #update(input = false) {
         const viewer = this.#viewer;
         if (!viewer) return;
-        this.#painter.update();
+        this.#painter.update(input);
         this.#canvas.style.cursor = viewer.cursor;
         const finished = viewer.loadState === LoadState.finished;
         this.#showProgress(viewer.viewsDone, viewer.viewsToLoad, finished);

@@ -9,6 +9,7 @@ export class Painter {
     #viewer;
     #frame = 0;
     #afterBlend = false;
+    #paintedView = -1;
 
     constructor(canvas, viewer) {
         this.#canvas = canvas;
@@ -43,8 +44,13 @@ export class Painter {
             this.#frame = requestAnimationFrame(() => this.#paint());
             return;
         }
+        // Each view's picture is filed once: while views arrive, the plug-in's
+        // repaint of the view already on the canvas would change nothing.
+        const view = this.#viewer.currentView;
+        if (!this.#afterBlend && view === this.#paintedView) return;
         this.#afterBlend = false;
         const picture = this.#viewer.picture(false);
         if (picture) context.putImageData(picture, 0, 0);
+        this.#paintedView = picture ? view : -1;
     }
 }

@@ -62,6 +62,7 @@ export class ZelMovie extends HTMLElement {
     #loaded = false;
     #deviceBox = null;
     #connected = false;
+    #progressFrame = 0;
 
     constructor() {
         super();
@@ -151,6 +152,8 @@ export class ZelMovie extends HTMLElement {
     }
 
     #stop() {
+        cancelAnimationFrame(this.#progressFrame);
+        this.#progressFrame = 0;
         this.#abort?.abort();
         this.#abort = null;
         this.#painter?.cancel();
@@ -222,9 +225,16 @@ export class ZelMovie extends HTMLElement {
         const viewer = this.#viewer;
         if (!viewer) return;
         this.#painter.update(input);
-        this.#canvas.style.cursor = viewer.cursor;
+        const cursor = viewer.cursor;
+        if (this.#canvas.style.cursor !== cursor) this.#canvas.style.cursor = cursor;
         const finished = viewer.loadState === LoadState.finished;
-        this.#showProgress(viewer.viewsDone, viewer.viewsToLoad, finished);
+        // Arrivals come many to a frame: the bar follows once a frame.
+        if (!finished) {
+            this.#progressFrame ||= requestAnimationFrame(() => {
+                this.#progressFrame = 0;
+                if (this.#viewer === viewer) this.#showProgress(viewer.viewsDone, viewer.viewsToLoad, false);
+            });
+        }
         if (viewer.loadState !== LoadState.nothingToShow && viewer.currentView !== this.#shownView) {
             this.#shownView = viewer.currentView;
             this.#describe();
@@ -232,7 +242,9 @@ export class ZelMovie extends HTMLElement {
         }
         if (finished && !this.#loaded) {
             this.#loaded = true;
-            this.#internals.ariaBusy = 'false';
+            cancelAnimationFrame(this.#progressFrame);
+            this.#progressFrame = 0;
+            this.#showProgress(viewer.viewsDone, viewer.viewsToLoad, true);
             this.#emit('zel-load', { views: viewer.viewsDone });
         }
     }
@@ -251,6 +263,8 @@ export class ZelMovie extends HTMLElement {
     }
 
     #fail(reason, message) {
+        cancelAnimationFrame(this.#progressFrame);
+        this.#progressFrame = 0;
         this.#progress.hidden = true;
         this.#message.textContent = message;
         this.#message.hidden = false;
@@ -277,7 +291,8 @@ export class ZelMovie extends HTMLElement {
         else if (pictureWidth && height) size = `height: ${height}px; aspect-ratio: ${pictureWidth} / ${pictureHeight};`;
         else if (pictureWidth) size = `width: ${pictureWidth}px; aspect-ratio: ${pictureWidth} / ${pictureHeight};`;
         else size = `width: ${width || 300}px; height: ${height || 150}px;`;
-        this.#size.textContent = `:host { ${size} }`;
+        const rule = `:host { ${size} }`;
+        if (this.#size.textContent !== rule) this.#size.textContent = rule;
 
         if (!this.#message.hidden) return;
         this.#internals.role = 'slider';

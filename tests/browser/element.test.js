@@ -74,10 +74,14 @@ test('two movies on one page load and turn on their own, a third let go while lo
         assert.equal(differingPixels(await canvasPixels(tab, '#a'), djpeg(join(one.folder, one.views[0].name)).rgb), 0);
         assert.equal(differingPixels(await canvasPixels(tab, '#b'), djpeg(join(two.folder, two.views[0].name)).rgb), 0);
 
-        // B is shown at twice its picture's size: a drag of 20 CSS pixels is
-        // 10 picture pixels, one step of 160 / 12; A does not move.
+        // B is shown at twice its picture's size, its pixels kept square; A
+        // at its own. A drag of 20 CSS pixels on B is 10 picture pixels, one
+        // step of 160 / 12; A does not move.
         const box = await boxOf(tab, '#b');
         assert.deepEqual([box.width, box.height], [320, 240]);
+        const rendering = (selector) => tab.evaluate((selector) =>
+            getComputedStyle(document.querySelector(selector).shadowRoot.querySelector('canvas')).imageRendering, selector);
+        assert.deepEqual([await rendering('#a'), await rendering('#b')], ['auto', 'pixelated']);
         await tab.mouse.move(box.x + 200, box.y + 100);
         await tab.mouse.down();
         await tab.mouse.move(box.x + 180, box.y + 100);
@@ -94,6 +98,15 @@ test('two movies on one page load and turn on their own, a third let go while lo
         await settle(tab);
         const slider = (await tab.accessibility.snapshot()).children.find((node) => node.name === 'Movie A');
         assert.deepEqual([slider.role, slider.roledescription, slider.value, slider.valuemax], ['slider', 'object movie', down + 1, 72]);
+
+        // Removing B gives its frames back to the module's heap.
+        const freed = await tab.evaluate(async () => {
+            const module = await (await import('/zel/module-loader.js')).loadZelModule();
+            const before = module._zel_heap_bytes();
+            document.getElementById('b').remove();
+            return before - module._zel_heap_bytes();
+        });
+        assert.ok(freed >= 8 * 160 * 120 * 3, `${freed} bytes freed`);
 
         // A third movie, added and then removed once its first view is in.
         const before = server.requestsFor('.jpg').length;

@@ -158,6 +158,26 @@ test('the object page loads breadth-first from view 0, one view at a time from i
         assert.equal(await viewOf(tab, movieTag), right);
         await settle(tab);
         assert.equal(differingPixels(await canvasPixels(tab, movieTag), djpeg(viewFile(right)).rgb), 0);
+        // Loaded, the control's drag shows its loaded cursor.
+        assert.equal(await tab.evaluate((selector) =>
+            document.querySelector(selector).shadowRoot.querySelector('canvas').style.cursor, movieTag), 'move');
+
+        // Tags the page adds later are replaced too: the control's class in
+        // another letter case with a "URL" parameter, and an embed known by
+        // its file name alone; both keep their id and size.
+        await tab.evaluate((origin) => {
+            document.body.insertAdjacentHTML('beforeend', `<object id="later" width="160" height="120"
+                classid="CLSID:6b1d4e23-3c7a-4f15-9e2b-518c0d7a64f3"><param name="URL" value="${origin}/sample/movie.zel"></object>`);
+            const embed = Object.assign(document.createElement('embed'), { id: 'named', src: 'movie.zel', width: 80 });
+            document.body.append(embed);
+        }, served.origin);
+        assert.deepEqual(await waitFor(tab, '#later', 'zel-load'), { views: 72 });
+        assert.deepEqual(await waitFor(tab, '#named', 'zel-load'), { views: 72 });
+        const replaced = await tab.evaluate(() => ['later', 'named'].map((id) => {
+            const element = document.getElementById(id);
+            return [element.localName, element.dialect, element.getBoundingClientRect().width];
+        }));
+        assert.deepEqual(replaced, [['zel-movie', 'control', 160], ['zel-movie', 'plugin', 80]]);
         assert.deepEqual(tab.scriptErrors, []);
         await tab.close();
     } finally {

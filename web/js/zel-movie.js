@@ -174,11 +174,15 @@ export class ZelMovie extends HTMLElement {
         const { signal } = abort;
         const dialect = this.dialect;
         this.#showProgress();
+        // The module compiles while the description comes.
+        const modulePromise = loadZelModule();
+        modulePromise.catch(() => {});
         let url;
         let bytes;
         try {
             url = descriptionUrl(this.src, dialect);
             const response = await fetch(url, { signal });
+            if (signal.aborted) return;
             if (!response.ok) {
                 this.#fail('missing', `The movie ${this.src} was not found (HTTP ${response.status}).`);
                 return;
@@ -190,7 +194,7 @@ export class ZelMovie extends HTMLElement {
         }
         let module;
         try {
-            module = await loadZelModule();
+            module = await modulePromise;
         } catch (error) {
             if (!signal.aborted) this.#fail('module', `The viewer module could not be loaded: ${error.message}`);
             return;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "frames.h"
+#include "pixel_loops.h"
 
 namespace zel {
 
@@ -16,7 +17,8 @@ namespace zel {
 bool CrossfadeBeforePaint(int32_t loadState, int32_t crossfadeFlag);
 
 // None when the frames differ in depth or size, the depth is not 15, 16 or 24,
-// or the memory cannot be had.
-std::unique_ptr<PackedFrame> BlendPackedFrames(const PackedFrame& current, const PackedFrame& previous);
+// or the memory cannot be had. `loops` is for tests that try each version.
+std::unique_ptr<PackedFrame> BlendPackedFrames(const PackedFrame& current, const PackedFrame& previous,
+                                               const PixelLoops& loops = ChosenPixelLoops());
 
 }  // namespace zel

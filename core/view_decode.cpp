@@ -15,14 +15,6 @@ namespace zel {
 
 namespace {
 
-ZEL_PIXEL_LOOP void SplitRow(const uint8_t* rgb, int32_t count, uint8_t* red, uint8_t* green, uint8_t* blue) {
-    for (int32_t x = 0; x < count; ++x) {
-        red[x] = rgb[3 * x];
-        green[x] = rgb[3 * x + 1];
-        blue[x] = rgb[3 * x + 2];
-    }
-}
-
 // Rows that differ in width from the frame are decoded into scratch rows and
 // the overlap is copied; the decoder never delivers rows below the frame.
 class RgbFrameSink : public JpegRowSink {
@@ -91,7 +83,8 @@ public:
 
     void RowDone(int32_t y) override {
         const size_t offset = size_t(y) * size_t(m_planes.Stride());
-        SplitRow(RowTarget(y), m_columns, m_planes.Red() + offset, m_planes.Green() + offset, m_planes.Blue() + offset);
+        m_split(RowTarget(y), size_t(m_columns), m_planes.Red() + offset, m_planes.Green() + offset,
+                m_planes.Blue() + offset);
     }
 
 private:
@@ -100,6 +93,7 @@ private:
     int32_t m_width = 0;
     int32_t m_columns = 0;
     std::unique_ptr<uint8_t[]> m_scratch;
+    decltype(PixelLoops::splitRgb) m_split = ChosenPixelLoops().splitRgb;
 };
 
 }  // namespace

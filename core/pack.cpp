@@ -13,17 +13,13 @@ size_t PackedRowBytes(int32_t width, int32_t depth) {
     return CheckedBytes({bytes}).value_or(0);
 }
 
-namespace {
-
-// Left unset: the packers below write every byte, pad bytes and the area no
-// picture reached included, so the frame is not cleared first.
+// Left unset: packers write every byte, pad bytes and the area no picture
+// reached included, so the frame is not cleared first.
 std::unique_ptr<PackedFrame> NewPackedFrame(int32_t width, int32_t height, int32_t depth) {
     if (!IsPackedDepth(depth) || width <= 0 || height <= 0) return nullptr;
     std::unique_ptr<PackedFrame> frame(new (std::nothrow) PackedFrame(width, height, depth, PackedFrame::Fill::Unset));
     return frame && frame->Valid() ? std::move(frame) : nullptr;
 }
-
-}  // namespace
 
 RowPacker RowPackerFor(int32_t depth, const PixelLoops& loops) {
     if (depth == kDepth15) return {loops.packRgb15, loops.packPlanes15};

@@ -24,6 +24,11 @@ std::unique_ptr<PackedFrame> PackFrame(const RgbFrame& source, int32_t depth,
 std::unique_ptr<PackedFrame> PackFrame(const PlaneBuffer& source, int32_t width, int32_t height, int32_t depth,
                                        const PixelLoops& loops = ChosenPixelLoops());
 
+// A frame for a packer that writes every byte of it (pixels, pad bytes, black
+// where no picture reaches): its memory is left as allocated. None for a depth
+// other than 15, 16, 24 or when the memory cannot be had.
+std::unique_ptr<PackedFrame> NewPackedFrame(int32_t width, int32_t height, int32_t depth);
+
 // One depth's row loops, for packers of single rows (null for other depths).
 struct RowPacker {
     void (*fromRgb)(const uint8_t* rgb, size_t count, uint8_t* out) = nullptr;

@@ -8,7 +8,6 @@
 #include "jpeg_decode.h"
 #include "movie_viewer.h"
 #include "pack.h"
-#include "pixel_loops.h"
 #include "sizes.h"
 
 namespace zel {
@@ -61,19 +60,24 @@ private:
 };
 
 // Splits interleaved rows into the blue, green and red planes, which are made
-// large enough for the frame; columns beyond the planes' stride (the margin
-// of a cropped wider picture) are dropped.
+// large enough for the frame, and packs each row from its planes while they
+// are still in the cache, so decoding and packing are one pass over the
+// picture. Columns beyond the planes' stride (the margin of a cropped wider
+// picture) are dropped. A depth that packs nothing fills only the planes.
 class PlaneSink : public JpegRowSink {
 public:
-    PlaneSink(PlaneBuffer& planes, DecodeBounds frame) : m_planes(planes), m_frame(frame) {}
+    PlaneSink(PlaneBuffer& planes, const DecodeRequest& request)
+        : m_planes(planes), m_frame{request.width, request.height}, m_depth(request.depth) {}
 
     bool Begin(int32_t width, int32_t height) override {
         if (!m_planes.Ensure(m_frame.width, m_frame.height)) return false;
         m_width = width;
+        m_rows = height;
         m_columns = std::min(width, m_planes.Stride());
         m_planes.SetImageSize(m_columns, height);
         const std::optional<uint64_t> bytes = CheckedBytes({uint64_t(width), 3, uint64_t(kDecodeBatchRows)});
         if (bytes) m_scratch.reset(new (std::nothrow) uint8_t[size_t(*bytes)]);
+        m_packed = NewPackedFrame(m_frame.width, m_frame.height, m_depth);
         return m_scratch != nullptr;
     }
 
@@ -83,17 +87,35 @@ public:
 
     void RowDone(int32_t y) override {
         const size_t offset = size_t(y) * size_t(m_planes.Stride());
-        m_split(RowTarget(y), size_t(m_columns), m_planes.Red() + offset, m_planes.Green() + offset,
-                m_planes.Blue() + offset);
+        uint8_t* red = m_planes.Red() + offset;
+        uint8_t* green = m_planes.Green() + offset;
+        uint8_t* blue = m_planes.Blue() + offset;
+        m_loops.splitRgb(RowTarget(y), size_t(m_columns), red, green, blue);
+        if (!m_packed) return;
+        const int32_t shown = std::min(m_frame.width, m_columns);
+        m_packer.fromPlanes(red, green, blue, size_t(shown), m_packed->Row(y));
+        BlackenRowFrom(*m_packed, y, shown);
+    }
+
+    // Once every row has arrived: the packed frame, black below the picture.
+    std::unique_ptr<PackedFrame> TakePacked() {
+        if (m_packed) {
+            for (int32_t y = m_rows; y < m_frame.height; ++y) BlackenRowFrom(*m_packed, y, 0);
+        }
+        return std::move(m_packed);
     }
 
 private:
     PlaneBuffer& m_planes;
     DecodeBounds m_frame;
+    int32_t m_depth;
     int32_t m_width = 0;
+    int32_t m_rows = 0;
     int32_t m_columns = 0;
     std::unique_ptr<uint8_t[]> m_scratch;
-    decltype(PixelLoops::splitRgb) m_split = ChosenPixelLoops().splitRgb;
+    std::unique_ptr<PackedFrame> m_packed;
+    const PixelLoops& m_loops = ChosenPixelLoops();
+    const RowPacker m_packer = RowPackerFor(m_depth, m_loops);
 };
 
 }  // namespace
@@ -113,10 +135,8 @@ int DecodeIntoRgbFrame(const std::string& path, RgbFrame& frame) {
 int DecodeAndPack(std::unique_ptr<DecodeRequest> request, PlaneBuffer& planes) {
     if (!request) return 0;
     std::unique_ptr<PackedFrame> packed;
-    PlaneSink sink(planes, {request->width, request->height});
-    if (DecodeJpegFile(request->path, sink, {request->width, request->height}) == 1) {
-        packed = PackFrame(planes, request->width, request->height, request->depth);
-    }
+    PlaneSink sink(planes, *request);
+    if (DecodeJpegFile(request->path, sink, {request->width, request->height}) == 1) packed = sink.TakePacked();
     if (request->resultSlot) *request->resultSlot = std::move(packed);
     return 0;
 }

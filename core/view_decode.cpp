@@ -1,6 +1,8 @@
 #include "view_decode.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -14,6 +16,34 @@ namespace zel {
 
 namespace {
 
+// Rows the decoder writes and the sink reads back at once. libjpeg-turbo's
+// SIMD colour conversion writes a row that starts on a 16-byte (SSE2) or
+// 32-byte (AVX2) boundary with non-temporal stores, which bypass the cache, so
+// reading it back would wait for memory: every row here starts 8 bytes past a
+// 16-byte boundary instead.
+class ScratchRows {
+public:
+    bool Allocate(int32_t width) {
+        const std::optional<uint64_t> rowBytes = CheckedBytes({uint64_t(width), 3});
+        if (!rowBytes) return false;
+        m_stride = (size_t(*rowBytes) + 15) & ~size_t{15};
+        const std::optional<uint64_t> bytes = CheckedBytes({uint64_t(m_stride), uint64_t(kDecodeBatchRows)});
+        if (!bytes || *bytes > std::numeric_limits<size_t>::max() - 24) return false;
+        m_memory.reset(new (std::nothrow) uint8_t[size_t(*bytes) + 24]);
+        if (!m_memory) return false;
+        const uintptr_t start = reinterpret_cast<uintptr_t>(m_memory.get());
+        m_first = m_memory.get() + (((start + 15) & ~uintptr_t{15}) - start) + 8;
+        return true;
+    }
+
+    uint8_t* Row(int32_t y) { return m_first + size_t(y % kDecodeBatchRows) * m_stride; }
+
+private:
+    std::unique_ptr<uint8_t[]> m_memory;
+    uint8_t* m_first = nullptr;
+    size_t m_stride = 0;
+};
+
 // Rows that differ in width from the frame are decoded into scratch rows and
 // the overlap is copied; the decoder never delivers rows below the frame.
 class RgbFrameSink : public JpegRowSink {
@@ -24,16 +54,10 @@ public:
         m_width = width;
         m_height = height;
         m_direct = width == m_frame.Width();
-        if (m_direct) return true;
-        const std::optional<uint64_t> bytes = CheckedBytes({uint64_t(width), 3, uint64_t(kDecodeBatchRows)});
-        if (bytes) m_scratch.reset(new (std::nothrow) uint8_t[size_t(*bytes)]);
-        return m_scratch != nullptr;
+        return m_direct || m_scratch.Allocate(width);
     }
 
-    uint8_t* RowTarget(int32_t y) override {
-        if (m_direct) return m_frame.Row(y);
-        return m_scratch.get() + size_t(y % kDecodeBatchRows) * size_t(m_width) * 3;
-    }
+    uint8_t* RowTarget(int32_t y) override { return m_direct ? m_frame.Row(y) : m_scratch.Row(y); }
 
     void RowDone(int32_t y) override {
         if (m_direct) return;
@@ -56,7 +80,7 @@ private:
     int32_t m_width = 0;
     int32_t m_height = 0;
     bool m_direct = false;
-    std::unique_ptr<uint8_t[]> m_scratch;
+    ScratchRows m_scratch;
 };
 
 // Splits interleaved rows into the blue, green and red planes, which are made
@@ -71,19 +95,14 @@ public:
 
     bool Begin(int32_t width, int32_t height) override {
         if (!m_planes.Ensure(m_frame.width, m_frame.height)) return false;
-        m_width = width;
         m_rows = height;
         m_columns = std::min(width, m_planes.Stride());
         m_planes.SetImageSize(m_columns, height);
-        const std::optional<uint64_t> bytes = CheckedBytes({uint64_t(width), 3, uint64_t(kDecodeBatchRows)});
-        if (bytes) m_scratch.reset(new (std::nothrow) uint8_t[size_t(*bytes)]);
         m_packed = NewPackedFrame(m_frame.width, m_frame.height, m_depth);
-        return m_scratch != nullptr;
+        return m_scratch.Allocate(width);
     }
 
-    uint8_t* RowTarget(int32_t y) override {
-        return m_scratch.get() + size_t(y % kDecodeBatchRows) * size_t(m_width) * 3;
-    }
+    uint8_t* RowTarget(int32_t y) override { return m_scratch.Row(y); }
 
     void RowDone(int32_t y) override {
         const size_t offset = size_t(y) * size_t(m_planes.Stride());
@@ -109,10 +128,9 @@ private:
     PlaneBuffer& m_planes;
     DecodeBounds m_frame;
     int32_t m_depth;
-    int32_t m_width = 0;
     int32_t m_rows = 0;
     int32_t m_columns = 0;
-    std::unique_ptr<uint8_t[]> m_scratch;
+    ScratchRows m_scratch;
     std::unique_ptr<PackedFrame> m_packed;
     const PixelLoops& m_loops = ChosenPixelLoops();
     const RowPacker m_packer = RowPackerFor(m_depth, m_loops);

@@ -10,26 +10,36 @@ bool CrossfadeBeforePaint(int32_t loadState, int32_t crossfadeFlag) {
     return loadState == kLoadFinished && crossfadeFlag != 0;
 }
 
+bool BlendPackedFramesInto(const PackedFrame& current, const PackedFrame& previous, PackedFrame& blend,
+                           const PixelLoops& loops) {
+    const int32_t depth = current.Depth();
+    const auto matches = [&](const PackedFrame& frame) {
+        return frame.Valid() && frame.Depth() == depth && frame.Width() == current.Width() &&
+               frame.Height() == current.Height();
+    };
+    if (!IsPackedDepth(depth) || !matches(current) || !matches(previous) || !matches(blend)) return false;
+    // Rows follow each other without a gap, so the frame is mixed in one run
+    // rather than a call a row; at 24 bits the pad bytes are mixed too and
+    // then set to 0.
+    if (depth != kDepth24) {
+        const size_t pixels = size_t(current.Width()) * size_t(current.Height());
+        (depth == kDepth15 ? loops.blend15 : loops.blend16)(current.Row(0), previous.Row(0), pixels, blend.Row(0));
+        return true;
+    }
+    loops.blendBytes(current.Row(0), previous.Row(0), blend.Size(), blend.Row(0));
+    if (current.Width() & 1) {
+        for (int32_t y = 0; y < current.Height(); ++y) blend.Row(y)[blend.RowBytes() - 1] = 0;
+    }
+    return true;
+}
+
 std::unique_ptr<PackedFrame> BlendPackedFrames(const PackedFrame& current, const PackedFrame& previous,
                                                const PixelLoops& loops) {
-    const int32_t depth = current.Depth();
-    if (!IsPackedDepth(depth) || depth != previous.Depth() || current.Width() != previous.Width() ||
-        current.Height() != previous.Height() || current.Width() <= 0 || current.Height() <= 0) {
-        return nullptr;
-    }
-    // Unset: every pixel byte is written below and the pad byte after it.
-    std::unique_ptr<PackedFrame> blend(
-        new (std::nothrow) PackedFrame(current.Width(), current.Height(), depth, PackedFrame::Fill::Unset));
-    if (!blend || !blend->Valid()) return nullptr;
-    const size_t pixels = size_t(current.Width());
-    for (int32_t y = 0; y < current.Height(); ++y) {
-        if (depth == kDepth24) {
-            loops.blendBytes(current.Row(y), previous.Row(y), pixels * 3, blend->Row(y));
-            if (pixels & 1) blend->Row(y)[pixels * 3] = 0;
-        } else {
-            (depth == kDepth15 ? loops.blend15 : loops.blend16)(current.Row(y), previous.Row(y), pixels, blend->Row(y));
-        }
-    }
+    if (!IsPackedDepth(current.Depth()) || current.Width() <= 0 || current.Height() <= 0) return nullptr;
+    // Unset: every pixel byte is written and the pad byte after it.
+    std::unique_ptr<PackedFrame> blend(new (std::nothrow) PackedFrame(current.Width(), current.Height(),
+                                                                      current.Depth(), PackedFrame::Fill::Unset));
+    if (!blend || !blend->Valid() || !BlendPackedFramesInto(current, previous, *blend, loops)) return nullptr;
     return blend;
 }
 

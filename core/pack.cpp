@@ -33,15 +33,28 @@ void BlackenRowFrom(PackedFrame& frame, int32_t y, int32_t from) {
     std::memset(frame.Row(y) + start, 0, frame.RowBytes() - start);
 }
 
+bool PackFrameInto(const RgbFrame& source, PackedFrame& frame, const PixelLoops& loops) {
+    if (!frame.Valid() || !IsPackedDepth(frame.Depth()) || frame.Width() != source.Width() ||
+        frame.Height() != source.Height() || !source.Valid()) {
+        return false;
+    }
+    const RowPacker packer = RowPackerFor(frame.Depth(), loops);
+    // Without pad bytes both frames' rows follow each other without a gap:
+    // one run over the whole frame saves a call a row.
+    if (frame.RowBytes() == size_t(source.Width()) * (frame.Depth() == kDepth24 ? 3 : 2)) {
+        packer.fromRgb(source.Row(0), size_t(source.Width()) * size_t(source.Height()), frame.Row(0));
+        return true;
+    }
+    for (int32_t y = 0; y < source.Height(); ++y) {
+        packer.fromRgb(source.Row(y), size_t(source.Width()), frame.Row(y));
+        BlackenRowFrom(frame, y, source.Width());
+    }
+    return true;
+}
+
 std::unique_ptr<PackedFrame> PackFrame(const RgbFrame& source, int32_t depth, const PixelLoops& loops) {
     std::unique_ptr<PackedFrame> frame = NewPackedFrame(source.Width(), source.Height(), depth);
-    if (!frame) return nullptr;
-    const RowPacker packer = RowPackerFor(depth, loops);
-    for (int32_t y = 0; y < source.Height(); ++y) {
-        packer.fromRgb(source.Row(y), size_t(source.Width()), frame->Row(y));
-        BlackenRowFrom(*frame, y, source.Width());
-    }
-    return frame;
+    return frame && PackFrameInto(source, *frame, loops) ? std::move(frame) : nullptr;
 }
 
 std::unique_ptr<PackedFrame> PackFrame(const PlaneBuffer& source, int32_t width, int32_t height, int32_t depth,

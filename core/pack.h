@@ -19,6 +19,11 @@ namespace zel {
 std::unique_ptr<PackedFrame> PackFrame(const RgbFrame& source, int32_t depth,
                                        const PixelLoops& loops = ChosenPixelLoops());
 
+// Packs the RgbFrame into `frame`, which already has its size and a depth of
+// 15, 16 or 24, overwriting every byte: memory kept from one packing to the
+// next. False, with the frame untouched, when the sizes differ.
+bool PackFrameInto(const RgbFrame& source, PackedFrame& frame, const PixelLoops& loops = ChosenPixelLoops());
+
 // The same from the plug-in's planes, at the description's width x height. Only
 // the decoded picture is read; where it does not reach, the frame is black.
 std::unique_ptr<PackedFrame> PackFrame(const PlaneBuffer& source, int32_t width, int32_t height, int32_t depth,

@@ -8,7 +8,8 @@
 
 namespace zel::bench {
 
-// Decodes `path` into `pixels` (resized to fit); false on any failure.
+// Decodes `path` into `pixels` (resized to fit, rows from a few bytes in);
+// false on any failure.
 bool BareDecode(const std::string& path, std::vector<uint8_t>& pixels);
 
 }  // namespace zel::bench

@@ -90,7 +90,7 @@ void CZelCtrl::OnResetState() { OleControl::OnResetState(); }
 void CZelCtrl::OnDraw(HDC, const RECT&, const RECT&) {
     // Only the control's own window is drawn in; until the viewer exists, the
     // window's background is all it shows.
-    if (m_viewer && GetSafeHwnd()) win32::Repaint(*m_viewer, GetSafeHwnd());
+    if (m_viewer && GetSafeHwnd()) m_painter.Repaint(*m_viewer, GetSafeHwnd());
 }
 
 int CZelCtrl::OnCreate(const CREATESTRUCTA* create) {
@@ -134,6 +134,7 @@ void CZelCtrl::ReleaseViewer() {
     // draws nothing instead of reaching a viewer that is going away.
     std::unique_ptr<MovieViewer> viewer = std::move(m_viewer);
     viewer.reset();
+    m_painter.Release();
 }
 
 void CZelCtrl::OnDestroy() {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "control_paint.h"
 #include "hwnd_window.h"
 #include "movie_viewer.h"
 #include "ole_control.h"
@@ -64,6 +65,7 @@ private:
     // The window outlives the viewer drawn in it.
     win32::HwndWindow m_viewerWindow;
     std::unique_ptr<MovieViewer> m_viewer;
+    win32::ControlPainter m_painter;
     int m_viewerCalls = 0;
     bool m_releasePending = false;
     std::string m_file;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "frames.h"
+#include "pixel_loops.h"
 
 namespace zel {
 
@@ -15,8 +16,15 @@ namespace zel {
 // crossfade flag is set. Never while nothing is shown or loading goes on.
 bool CrossfadeBeforePaint(int32_t loadState, int32_t crossfadeFlag);
 
+// The mix written over `blend`, which already has the inputs' size and depth:
+// memory kept from one mix to the next. False, with `blend` untouched, when
+// the three frames differ in depth or size or the depth is not 15, 16 or 24.
+bool BlendPackedFramesInto(const PackedFrame& current, const PackedFrame& previous, PackedFrame& blend,
+                           const PixelLoops& loops = ChosenPixelLoops());
+
 // None when the frames differ in depth or size, the depth is not 15, 16 or 24,
-// or the memory cannot be had.
-std::unique_ptr<PackedFrame> BlendPackedFrames(const PackedFrame& current, const PackedFrame& previous);
+// or the memory cannot be had. `loops` is for tests that try each version.
+std::unique_ptr<PackedFrame> BlendPackedFrames(const PackedFrame& current, const PackedFrame& previous,
+                                               const PixelLoops& loops = ChosenPixelLoops());
 
 }  // namespace zel

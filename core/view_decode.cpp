@@ -1,6 +1,8 @@
 #include "view_decode.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -8,20 +10,39 @@
 #include "jpeg_decode.h"
 #include "movie_viewer.h"
 #include "pack.h"
-#include "pixel_loops.h"
 #include "sizes.h"
 
 namespace zel {
 
 namespace {
 
-ZEL_PIXEL_LOOP void SplitRow(const uint8_t* rgb, int32_t count, uint8_t* red, uint8_t* green, uint8_t* blue) {
-    for (int32_t x = 0; x < count; ++x) {
-        red[x] = rgb[3 * x];
-        green[x] = rgb[3 * x + 1];
-        blue[x] = rgb[3 * x + 2];
+// Rows the decoder writes and the sink reads back at once. libjpeg-turbo's
+// SIMD colour conversion writes a row that starts on a 16-byte (SSE2) or
+// 32-byte (AVX2) boundary with non-temporal stores, which bypass the cache, so
+// reading it back would wait for memory: every row here starts 8 bytes past a
+// 16-byte boundary instead.
+class ScratchRows {
+public:
+    bool Allocate(int32_t width) {
+        const std::optional<uint64_t> rowBytes = CheckedBytes({uint64_t(width), 3});
+        if (!rowBytes) return false;
+        m_stride = (size_t(*rowBytes) + 15) & ~size_t{15};
+        const std::optional<uint64_t> bytes = CheckedBytes({uint64_t(m_stride), uint64_t(kDecodeBatchRows)});
+        if (!bytes || *bytes > std::numeric_limits<size_t>::max() - 24) return false;
+        m_memory.reset(new (std::nothrow) uint8_t[size_t(*bytes) + 24]);
+        if (!m_memory) return false;
+        const uintptr_t start = reinterpret_cast<uintptr_t>(m_memory.get());
+        m_first = m_memory.get() + (((start + 15) & ~uintptr_t{15}) - start) + 8;
+        return true;
     }
-}
+
+    uint8_t* Row(int32_t y) { return m_first + size_t(y % kDecodeBatchRows) * m_stride; }
+
+private:
+    std::unique_ptr<uint8_t[]> m_memory;
+    uint8_t* m_first = nullptr;
+    size_t m_stride = 0;
+};
 
 // Rows that differ in width from the frame are decoded into scratch rows and
 // the overlap is copied; the decoder never delivers rows below the frame.
@@ -33,16 +54,10 @@ public:
         m_width = width;
         m_height = height;
         m_direct = width == m_frame.Width();
-        if (m_direct) return true;
-        const std::optional<uint64_t> bytes = CheckedBytes({uint64_t(width), 3, uint64_t(kDecodeBatchRows)});
-        if (bytes) m_scratch.reset(new (std::nothrow) uint8_t[size_t(*bytes)]);
-        return m_scratch != nullptr;
+        return m_direct || m_scratch.Allocate(width);
     }
 
-    uint8_t* RowTarget(int32_t y) override {
-        if (m_direct) return m_frame.Row(y);
-        return m_scratch.get() + size_t(y % kDecodeBatchRows) * size_t(m_width) * 3;
-    }
+    uint8_t* RowTarget(int32_t y) override { return m_direct ? m_frame.Row(y) : m_scratch.Row(y); }
 
     void RowDone(int32_t y) override {
         if (m_direct) return;
@@ -65,41 +80,60 @@ private:
     int32_t m_width = 0;
     int32_t m_height = 0;
     bool m_direct = false;
-    std::unique_ptr<uint8_t[]> m_scratch;
+    ScratchRows m_scratch;
 };
 
 // Splits interleaved rows into the blue, green and red planes, which are made
-// large enough for the frame; columns beyond the planes' stride (the margin
-// of a cropped wider picture) are dropped.
+// large enough for the frame, and packs each row from its planes while they
+// are still in the cache, so decoding and packing are one pass over the
+// picture. Columns beyond the planes' stride (the margin of a cropped wider
+// picture) are dropped. A depth that packs nothing fills only the planes.
 class PlaneSink : public JpegRowSink {
 public:
-    PlaneSink(PlaneBuffer& planes, DecodeBounds frame) : m_planes(planes), m_frame(frame) {}
+    PlaneSink(PlaneBuffer& planes, const DecodeRequest& request)
+        : m_planes(planes), m_frame{request.width, request.height}, m_depth(request.depth) {}
 
     bool Begin(int32_t width, int32_t height) override {
         if (!m_planes.Ensure(m_frame.width, m_frame.height)) return false;
-        m_width = width;
+        m_rows = height;
         m_columns = std::min(width, m_planes.Stride());
         m_planes.SetImageSize(m_columns, height);
-        const std::optional<uint64_t> bytes = CheckedBytes({uint64_t(width), 3, uint64_t(kDecodeBatchRows)});
-        if (bytes) m_scratch.reset(new (std::nothrow) uint8_t[size_t(*bytes)]);
-        return m_scratch != nullptr;
+        m_packed = NewPackedFrame(m_frame.width, m_frame.height, m_depth);
+        return m_scratch.Allocate(width);
     }
 
-    uint8_t* RowTarget(int32_t y) override {
-        return m_scratch.get() + size_t(y % kDecodeBatchRows) * size_t(m_width) * 3;
-    }
+    uint8_t* RowTarget(int32_t y) override { return m_scratch.Row(y); }
 
     void RowDone(int32_t y) override {
         const size_t offset = size_t(y) * size_t(m_planes.Stride());
-        SplitRow(RowTarget(y), m_columns, m_planes.Red() + offset, m_planes.Green() + offset, m_planes.Blue() + offset);
+        uint8_t* red = m_planes.Red() + offset;
+        uint8_t* green = m_planes.Green() + offset;
+        uint8_t* blue = m_planes.Blue() + offset;
+        m_loops.splitRgb(RowTarget(y), size_t(m_columns), red, green, blue);
+        if (!m_packed) return;
+        const int32_t shown = std::min(m_frame.width, m_columns);
+        m_packer.fromPlanes(red, green, blue, size_t(shown), m_packed->Row(y));
+        BlackenRowFrom(*m_packed, y, shown);
+    }
+
+    // Once every row has arrived: the packed frame, black below the picture.
+    std::unique_ptr<PackedFrame> TakePacked() {
+        if (m_packed) {
+            for (int32_t y = m_rows; y < m_frame.height; ++y) BlackenRowFrom(*m_packed, y, 0);
+        }
+        return std::move(m_packed);
     }
 
 private:
     PlaneBuffer& m_planes;
     DecodeBounds m_frame;
-    int32_t m_width = 0;
+    int32_t m_depth;
+    int32_t m_rows = 0;
     int32_t m_columns = 0;
-    std::unique_ptr<uint8_t[]> m_scratch;
+    ScratchRows m_scratch;
+    std::unique_ptr<PackedFrame> m_packed;
+    const PixelLoops& m_loops = ChosenPixelLoops();
+    const RowPacker m_packer = RowPackerFor(m_depth, m_loops);
 };
 
 }  // namespace
@@ -119,10 +153,8 @@ int DecodeIntoRgbFrame(const std::string& path, RgbFrame& frame) {
 int DecodeAndPack(std::unique_ptr<DecodeRequest> request, PlaneBuffer& planes) {
     if (!request) return 0;
     std::unique_ptr<PackedFrame> packed;
-    PlaneSink sink(planes, {request->width, request->height});
-    if (DecodeJpegFile(request->path, sink, {request->width, request->height}) == 1) {
-        packed = PackFrame(planes, request->width, request->height, request->depth);
-    }
+    PlaneSink sink(planes, *request);
+    if (DecodeJpegFile(request->path, sink, {request->width, request->height}) == 1) packed = sink.TakePacked();
     if (request->resultSlot) *request->resultSlot = std::move(packed);
     return 0;
 }

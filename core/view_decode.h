@@ -1,8 +1,8 @@
 // Decoding one view file for each shell.
 //
 // Control: the picture goes straight into the view's RgbFrame (the description's
-// size). Plug-in: into the PlaneBuffer, then packed into a PackedFrame of the
-// screen's format at once.
+// size). Plug-in: into the PlaneBuffer and, in the same pass, row by row into a
+// PackedFrame of the screen's format.
 //
 // A picture whose size differs from the description's shows the overlap of the
 // two, with black where the picture does not reach; nothing is read beyond the

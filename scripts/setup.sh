@@ -2,10 +2,10 @@
 # Installs what the builds and the tests need on a Debian 12 machine (for the
 # fuzz preset: clang, the libFuzzer and sanitizer runtimes, llvm-symbolizer;
 # for the web preset: Debian's Emscripten, headless Chromium and the MIME
-# types a Python web server reads), fetches libjpeg-turbo's Debian source once
-# into the cache folder and installs the root package.json's locked node
-# packages. Safe to run again: with everything present it only checks and
-# returns within seconds.
+# types a Python web server reads), fetches the Debian sources of libjpeg-turbo
+# and Google Benchmark once into the cache folder and installs the root
+# package.json's locked node packages. Safe to run again: with everything
+# present it only checks and returns within seconds.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -43,7 +43,15 @@ SRC
     needUpdate=1
 fi
 
-if [ ${#missing[@]} -gt 0 ] || { [ $needUpdate = 1 ] && ! ls "$cache"/libjpeg-turbo/libjpeg-turbo_*.orig.tar.* >/dev/null 2>&1; }; then
+# Debian source packages the Windows builds compile: libjpeg-turbo, and Google
+# Benchmark for the win64 benchmarks.
+sources=(libjpeg-turbo benchmark)
+have_sources() {
+    local p
+    for p in "${sources[@]}"; do ls "$cache/$p/${p}_"*.orig.tar.* >/dev/null 2>&1 || return 1; done
+}
+
+if [ ${#missing[@]} -gt 0 ] || { [ $needUpdate = 1 ] && ! have_sources; }; then
     export DEBIAN_FRONTEND=noninteractive
     sudo_ apt-get update -q || echo "setup: apt-get update reported problems; continuing" >&2
     if [ ${#missing[@]} -gt 0 ]; then
@@ -52,16 +60,17 @@ if [ ${#missing[@]} -gt 0 ] || { [ $needUpdate = 1 ] && ! ls "$cache"/libjpeg-tu
     fi
 fi
 
-# libjpeg-turbo for the Windows builds comes from Debian's source package.
-if ! ls "$cache"/libjpeg-turbo/libjpeg-turbo_*.orig.tar.* >/dev/null 2>&1; then
-    mkdir -p "$cache/libjpeg-turbo"
-    (cd "$cache/libjpeg-turbo" && apt-get source --download-only libjpeg-turbo)
-fi
 # Unpacked with Debian's own patches applied; the Windows presets build from here.
-if [ ! -f "$cache/libjpeg-turbo/src/CMakeLists.txt" ]; then
-    rm -rf "$cache/libjpeg-turbo/src"
-    (cd "$cache/libjpeg-turbo" && dpkg-source --no-check -x libjpeg-turbo_*.dsc src >/dev/null)
-fi
+for p in "${sources[@]}"; do
+    if ! ls "$cache/$p/${p}_"*.orig.tar.* >/dev/null 2>&1; then
+        mkdir -p "$cache/$p"
+        (cd "$cache/$p" && apt-get source --download-only "$p")
+    fi
+    if [ ! -f "$cache/$p/src/CMakeLists.txt" ]; then
+        rm -rf "$cache/$p/src"
+        (cd "$cache/$p" && dpkg-source --no-check -x "${p}"_*.dsc src >/dev/null)
+    fi
+done
 
 # Emscripten runs its JavaScript tools with node. Debian's node finds Debian's
 # node packages (acorn) by itself; another node (NodeSource's) needs NODE_PATH,
@@ -82,4 +91,4 @@ if [ -f "$root/package.json" ] && [ -f "$root/package-lock.json" ]; then
         cp "$root/package-lock.json" "$stamp"
     fi
 fi
-echo "setup: ready (libjpeg-turbo source in $cache/libjpeg-turbo/src)"
+echo "setup: ready (libjpeg-turbo and Google Benchmark sources in $cache)"

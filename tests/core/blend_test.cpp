@@ -143,6 +143,9 @@ TEST(BlendPackedFrames, RefusesFramesThatDoNotMatch) {
     EXPECT_FALSE(BlendPackedFrames(a, c));
     EXPECT_FALSE(BlendPackedFrames(a, d));
     EXPECT_FALSE(BlendPackedFrames(e, e));
+    PackedFrame kept(4, 3, 16);
+    EXPECT_FALSE(BlendPackedFramesInto(a, a, kept));
+    EXPECT_EQ(kept.Bytes(), std::vector<uint8_t>(24, 0));
 }
 
 }  // namespace

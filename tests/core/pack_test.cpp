@@ -86,6 +86,19 @@ TEST(PackFrame, OtherDepthsGiveNoFrame) {
     for (int32_t depth : {0, 8, 17, 32, -16}) EXPECT_FALSE(PackFrame(source, depth)) << depth;
 }
 
+TEST(PackFrame, IntoAKeptFrameOverwritesItOnlyWhenSizeAndDepthFit) {
+    const RgbFrame source = OnePixel(200, 100, 50);
+    PackedFrame kept(1, 1, 16, PackedFrame::Fill::Unset);
+    kept.Row(0)[0] = 0xAA;
+    kept.Row(0)[1] = 0xBB;
+    ASSERT_TRUE(PackFrameInto(source, kept));
+    EXPECT_EQ(kept.Bytes(), (std::vector<uint8_t>{0x26, 0xCB}));
+    PackedFrame wider(2, 1, 16), noDepth(1, 1, 8);
+    EXPECT_FALSE(PackFrameInto(source, wider));
+    EXPECT_EQ(wider.Bytes(), std::vector<uint8_t>(4, 0));
+    EXPECT_FALSE(PackFrameInto(source, noDepth));
+}
+
 TEST(PackFrame, FromPlanesReadsOnlyTheDecodedPictureWithTheirStride) {
     PlaneBuffer planes;
     // A 3 x 2 picture; the description says 4 x 3, so a column and a row are black.

@@ -115,6 +115,40 @@ TEST(PlaneBuffer, APictureWiderThan480GrowsTheStrideInsteadOfOverrunning) {
     EXPECT_EQ(last[0] | last[1] << 8, 0x07E0);  // pure green at 5-6-5
 }
 
+// The plug-in packs each row as it is decoded: its frame is exactly what
+// packing the control's decode of the same file gives, whatever the picture's
+// size against the frame (smaller, larger, cropped) and at every depth, with
+// one PlaneBuffer for all as the plug-in keeps it.
+TEST(DecodeAndPack, PacksExactlyWhatPackingTheControlsDecodeGives) {
+    test::TempDir dir;
+    struct Case {
+        int pictureWidth, pictureHeight, frameWidth, frameHeight;
+    };
+    const Case cases[] = {{67, 45, 67, 45}, {67, 45, 50, 30}, {50, 30, 67, 45}, {130, 21, 41, 40}, {33, 64, 64, 33}};
+    PlaneBuffer planes;
+    for (const Case& c : cases) {
+        moviegen::MovieOptions movie;
+        movie.width = c.pictureWidth;
+        movie.height = c.pictureHeight;
+        const std::string path = dir.File("view.jpg");
+        std::string error;
+        ASSERT_TRUE(moviegen::WriteJpeg(path, moviegen::RenderView(movie, 0, 1), {90, false, false, 0}, &error))
+            << error;
+        RgbFrame control(c.frameWidth, c.frameHeight);
+        ASSERT_EQ(DecodeIntoRgbFrame(path, control), 1);
+        for (int32_t depth : {15, 16, 24}) {
+            SCOPED_TRACE(::testing::Message() << c.pictureWidth << " x " << c.pictureHeight << " into "
+                                              << c.frameWidth << " x " << c.frameHeight << " at " << depth);
+            std::unique_ptr<PackedFrame> packed;
+            auto request = std::make_unique<DecodeRequest>();
+            *request = {c.frameHeight, c.frameWidth, depth, &packed, path};
+            DecodeAndPack(std::move(request), planes);
+            ASSERT_TRUE(packed);
+            EXPECT_EQ(packed->Bytes(), PackFrame(control, depth)->Bytes());
+        }
+    }
+}
+
 class PluginDecode : public ::testing::Test {
 protected:
     void SetUp() override {

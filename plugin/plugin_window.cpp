@@ -5,29 +5,10 @@
 
 #include "blend.h"
 #include "blit.h"
+#include "scoped_handle.h"
 #include "viewer_app.h"
 
 namespace zel::plugin {
-
-namespace {
-
-// BeginPaint/EndPaint as one owner: the update region is validated whatever
-// the paint draws, so a paint with nothing to draw is not asked for again.
-class PaintDc {
-public:
-    explicit PaintDc(HWND window) : m_window(window), m_dc(BeginPaint(window, &m_paint)) {}
-    ~PaintDc() { EndPaint(m_window, &m_paint); }
-    PaintDc(const PaintDc&) = delete;
-    PaintDc& operator=(const PaintDc&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
-    HWND m_window;
-    PAINTSTRUCT m_paint{};
-    HDC m_dc;
-};
-
-}  // namespace
 
 LRESULT ViewerApp::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (window != m_window.Handle()) return PassOn(window, message, wParam, lParam);
@@ -65,7 +46,9 @@ LRESULT ViewerApp::PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void ViewerApp::OnPaint() {
-    PaintDc dc(m_window.Handle());
+    // The update region is validated whatever the paint draws, so a paint with
+    // nothing to draw is not asked for again.
+    const win32::PaintDc dc(m_window.Handle());
     if (m_viewer.GetLoadState() != kNothingToShow) PaintCurrentView(dc.Get());
 }
 

@@ -3,7 +3,7 @@
 // quarter turn and writes a screenshot before and after into the folder given
 // (node scripts/web-demo.mjs build/demo). control.html names port 8000 in its
 // Url, as the control needs a full address; served here on another port, the
-// page is given its own server's address instead.
+// page's Url is given its own server's address instead (the prose keeps 8000).
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import {
@@ -15,7 +15,7 @@ requireBuilds();
 const files = {};
 const server = await startServer({ routes: { '/': join(root, 'examples') + '/' }, files });
 files['/sample/control.html'] = readFileSync(join(root, 'examples/sample/control.html'), 'utf8')
-    .replaceAll(kControlOrigin, server.origin);
+    .replace(`value="${kControlOrigin}/`, `value="${server.origin}/`);
 const browser = await launchChromium();
 try {
     for (const name of ['index', 'control', 'element']) {

@@ -6,6 +6,8 @@
 
 #include <jpeglib.h>
 
+#include "frames.h"
+
 namespace zel::bench {
 
 namespace {
@@ -25,12 +27,11 @@ bool Run(jpeg_decompress_struct* decoder, Errors* errors, std::FILE* file, std::
     decoder->out_color_space = JCS_RGB;
     jpeg_start_decompress(decoder);
     const size_t stride = size_t(decoder->output_width) * 3;
-    const size_t bytes = stride * decoder->output_height + 24;
+    const size_t bytes = stride * decoder->output_height + kRowSkewSlack;
     if (pixels->size() != bytes) pixels->resize(bytes);
-    // The rows start where an RgbFrame's do, 8 bytes past a 16-byte boundary,
-    // so both decodes take the same path through libjpeg-turbo's stores.
-    const uintptr_t start = reinterpret_cast<uintptr_t>(pixels->data());
-    uint8_t* first = pixels->data() + (((start + 15) & ~uintptr_t{15}) - start) + 8;
+    // The rows start where an RgbFrame's do, so both decodes take the same
+    // path through libjpeg-turbo's stores.
+    uint8_t* first = SkewedRowStart(pixels->data());
     while (decoder->output_scanline < decoder->output_height) {
         JSAMPROW rows[8];
         JDIMENSION count = decoder->output_height - decoder->output_scanline;

@@ -1,8 +1,7 @@
 #include "blend.h"
 
-#include <new>
-
 #include "load_state.h"
+#include "pack.h"
 
 namespace zel {
 
@@ -35,11 +34,8 @@ bool BlendPackedFramesInto(const PackedFrame& current, const PackedFrame& previo
 
 std::unique_ptr<PackedFrame> BlendPackedFrames(const PackedFrame& current, const PackedFrame& previous,
                                                const PixelLoops& loops) {
-    if (!IsPackedDepth(current.Depth()) || current.Width() <= 0 || current.Height() <= 0) return nullptr;
-    // Unset: every pixel byte is written and the pad byte after it.
-    std::unique_ptr<PackedFrame> blend(new (std::nothrow) PackedFrame(current.Width(), current.Height(),
-                                                                      current.Depth(), PackedFrame::Fill::Unset));
-    if (!blend || !blend->Valid() || !BlendPackedFramesInto(current, previous, *blend, loops)) return nullptr;
+    std::unique_ptr<PackedFrame> blend = NewPackedFrame(current.Width(), current.Height(), current.Depth());
+    if (!blend || !BlendPackedFramesInto(current, previous, *blend, loops)) return nullptr;
     return blend;
 }
 

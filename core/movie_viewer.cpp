@@ -27,7 +27,7 @@ void MovieViewer::ReleaseDescription() {
     m_table = ViewTable{};
 }
 
-void MovieViewer::ReadDescription(const std::string& path) {
+ReadStatus MovieViewer::ReadDescription(const std::string& path) {
     const bool plugin = m_dialect == Dialect::Plugin;
     if (plugin) m_window.ShowCursor(ViewerCursor::Wait);
 
@@ -36,6 +36,7 @@ void MovieViewer::ReadDescription(const std::string& path) {
     ReleaseDescription();
     // A device is never read as a description: COM1 would hold this thread for good.
     DescriptionRead read = NamesADevice(path) ? DescriptionRead{} : ReadDescriptionFile(path, m_dialect);
+    m_refusal = read.problem;
     if (read.status == ReadStatus::Ok) {
         m_table = std::move(read.table);
         m_frames.Reset(m_table.viewCount);
@@ -60,6 +61,7 @@ void MovieViewer::ReadDescription(const std::string& path) {
         m_window.ShowCursor(ViewerCursor::Arrow);
         m_trace.Append("ZEL filename = %s\n", path.c_str());
     }
+    return read.status;
 }
 
 void MovieViewer::ReportRefusal(const std::string& path, const DescriptionRead& read) {

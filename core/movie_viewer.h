@@ -45,8 +45,11 @@ public:
 
     // Replaces the movie with the description at `path` and starts its loading.
     // A description that cannot be read or is refused leaves the viewer empty
-    // (LoadState 0); the control says why in a message box, the plug-in says nothing.
-    void ReadDescription(const std::string& path);
+    // (LoadState 0); the control says why in a message box, the plug-in says
+    // nothing. Either way the outcome is returned and, for a refusal,
+    // RefusalProblem() says where and why.
+    ReadStatus ReadDescription(const std::string& path);
+    const DescriptionProblem& RefusalProblem() const { return m_refusal; }
 
     void OnDragStart(unsigned flags, int x, int y);
     void OnDragMove(unsigned flags, int x, int y);
@@ -93,6 +96,7 @@ private:
     TraceFile m_trace;
 
     ViewTable m_table;
+    DescriptionProblem m_refusal;
     FrameTable m_frames;
     std::atomic<int32_t> m_loadState{kNothingToShow};
     int32_t m_pixelDepth = 0;

@@ -16,11 +16,8 @@ namespace zel {
 
 namespace {
 
-// Rows the decoder writes and the sink reads back at once. libjpeg-turbo's
-// SIMD colour conversion writes a row that starts on a 16-byte (SSE2) or
-// 32-byte (AVX2) boundary with non-temporal stores, which bypass the cache, so
-// reading it back would wait for memory: every row here starts 8 bytes past a
-// 16-byte boundary instead.
+// Rows the decoder writes and the sink reads back at once, each starting where
+// libjpeg-turbo keeps it in the cache (SkewedRowStart).
 class ScratchRows {
 public:
     bool Allocate(int32_t width) {
@@ -28,11 +25,10 @@ public:
         if (!rowBytes) return false;
         m_stride = (size_t(*rowBytes) + 15) & ~size_t{15};
         const std::optional<uint64_t> bytes = CheckedBytes({uint64_t(m_stride), uint64_t(kDecodeBatchRows)});
-        if (!bytes || *bytes > std::numeric_limits<size_t>::max() - 24) return false;
-        m_memory.reset(new (std::nothrow) uint8_t[size_t(*bytes) + 24]);
+        if (!bytes || *bytes > std::numeric_limits<size_t>::max() - kRowSkewSlack) return false;
+        m_memory.reset(new (std::nothrow) uint8_t[size_t(*bytes) + kRowSkewSlack]);
         if (!m_memory) return false;
-        const uintptr_t start = reinterpret_cast<uintptr_t>(m_memory.get());
-        m_first = m_memory.get() + (((start + 15) & ~uintptr_t{15}) - start) + 8;
+        m_first = SkewedRowStart(m_memory.get());
         return true;
     }
 

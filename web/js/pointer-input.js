@@ -15,8 +15,8 @@ export function picturePoint(canvas, clientX, clientY) {
 }
 
 // Listens on `target` (the element) for input over `canvas`; `viewer()` gives
-// the current viewer or null, `onChange` runs after every call into it.
-// Returns a function that removes the listeners.
+// the current viewer or null, `onChange` runs after every call into it. The
+// listeners live as long as the element and its canvas.
 export function attachInput(target, canvas, viewer, onChange) {
     let dragging = null;
 
@@ -59,12 +59,4 @@ export function attachInput(target, canvas, viewer, onChange) {
     canvas.addEventListener('pointercancel', up);
     canvas.addEventListener('lostpointercapture', up);
     target.addEventListener('keydown', key);
-    return () => {
-        canvas.removeEventListener('pointerdown', down);
-        canvas.removeEventListener('pointermove', move);
-        canvas.removeEventListener('pointerup', up);
-        canvas.removeEventListener('pointercancel', up);
-        canvas.removeEventListener('lostpointercapture', up);
-        target.removeEventListener('keydown', key);
-    };
 }

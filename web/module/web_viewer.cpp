@@ -28,27 +28,26 @@ WebViewer::WebViewer(Dialect dialect)
 }
 
 ReadStatus WebViewer::ReadDescription(const std::string& path) {
-    // Read once to say why it is refused: the shells themselves say it in a
-    // message box (the control) or not at all (the plug-in).
-    const DescriptionRead read = ReadDescriptionFile(path, m_dialect);
-    m_problem = read.status == ReadStatus::Refused ? DescribeProblem(read.problem)
-                : read.status == ReadStatus::CantOpen ? "the description file cannot be read"
-                                                      : "";
-    if (read.status != ReadStatus::Ok) return read.status;
     m_requests.clear();
     m_viewsDone = 0;
-    m_viewer.ReadDescription(path);
+    // The shells say why a description is refused in a message box (the
+    // control) or not at all (the plug-in); the page says it in the element.
+    const ReadStatus status = m_viewer.ReadDescription(path);
+    m_problem = status == ReadStatus::Refused    ? DescribeProblem(m_viewer.RefusalProblem())
+                : status == ReadStatus::CantOpen ? "the description file cannot be read"
+                                                 : "";
     m_viewsToLoad = m_viewer.Table().viewCount;
     if (m_fetchLoader) {
         ControlWalk walk(m_viewer.Table());
         for (m_viewsToLoad = 0; walk.Next(); ++m_viewsToLoad) {
         }
     }
-    // The control's reader also reports morph files; morph pairs change nothing
-    // a page shows, and a page cannot reach the visitor's files they name.
+    // The control's reader also reports morph files (and its refusals, said
+    // above); morph pairs change nothing a page shows, and a page cannot reach
+    // the visitor's files they name.
     while (!m_window.TakeMessage().empty()) {
     }
-    return m_viewer.Table().Empty() ? ReadStatus::Refused : ReadStatus::Ok;
+    return status;
 }
 
 std::optional<int32_t> WebViewer::TakeRequest() {
